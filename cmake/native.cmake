@@ -1,0 +1,16 @@
+# Native Linux build: the logic's unit tests, the fuzzers and the host tools.
+find_package(GTest REQUIRED)
+
+file(GLOB TAVRIN_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${TAVRIN_UNIT_TESTS})
+target_include_directories(unit_tests PRIVATE tests)
+target_link_libraries(unit_tests PRIVATE tavrin_logic GTest::gtest GTest::gtest_main)
+add_test(NAME unit_tests COMMAND unit_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/unit.xml)
+
+add_subdirectory(tools)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
+  add_subdirectory(tests/fuzz)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

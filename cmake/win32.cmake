@@ -1,0 +1,55 @@
+# The Windows program, its resources, and the tests that run under Wine (or on Windows).
+include(cmake/host_tools.cmake)
+
+file(GLOB TAVRIN_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/app/*.cpp src/build/Unit*.cpp)
+list(FILTER TAVRIN_WIN32_SOURCES EXCLUDE REGEX "/(command_line|main)\\.cpp$")
+add_library(tavrin_win32 STATIC ${TAVRIN_WIN32_SOURCES})
+target_include_directories(tavrin_win32 PUBLIC src resources)
+target_compile_definitions(tavrin_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+                                               WINVER=0x0601 _WIN32_IE=0x0600)
+target_link_libraries(tavrin_win32 PUBLIC tavrin_logic comctl32 comdlg32 shell32 shlwapi advapi32
+                                          gdi32 user32 ole32 uuid)
+if(NOT MSVC)
+  target_link_options(tavrin_win32 PUBLIC -static)
+endif()
+
+add_executable(tavrin WIN32 src/app/main.cpp resources/tavrin.rc)
+target_link_libraries(tavrin PRIVATE tavrin_win32)
+add_dependencies(tavrin tavrin_resources)
+set_source_files_properties(resources/tavrin.rc PROPERTIES OBJECT_DEPENDS
+                            "${TAVRIN_GENERATED_RESOURCES}")
+target_include_directories(tavrin PRIVATE ${TAVRIN_GENERATED_DIR})
+if(NOT MSVC)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TAVRIN_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/resources")
+endif()
+
+# GoogleTest: Debian's sources when cross-building, an installed package otherwise.
+if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(TAVRIN_GTEST gtest)
+else()
+  find_package(GTest REQUIRED)
+  set(TAVRIN_GTEST GTest::gtest)
+endif()
+
+file(GLOB TAVRIN_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+add_executable(win32_tests ${TAVRIN_WIN32_TESTS})
+target_include_directories(win32_tests PRIVATE tests)
+target_link_libraries(win32_tests PRIVATE tavrin_win32 ${TAVRIN_GTEST})
+add_test(NAME win32_tests COMMAND win32_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/win32.xml)
+
+file(GLOB TAVRIN_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2e_tests ${TAVRIN_E2E_TESTS})
+target_include_directories(e2e_tests PRIVATE tests src resources)
+target_compile_definitions(e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(e2e_tests PRIVATE ${TAVRIN_GTEST} user32 gdi32 advapi32 comctl32 shell32)
+if(NOT MSVC)
+  target_link_options(e2e_tests PRIVATE -static)
+endif()
+add_dependencies(e2e_tests tavrin)
+add_test(NAME e2e_tests COMMAND e2e_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/e2e.xml)
+set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "TAVRIN_EXE=$<TARGET_FILE:tavrin>"
+                                          RUN_SERIAL TRUE)
+set_tests_properties(win32_tests PROPERTIES RUN_SERIAL TRUE)

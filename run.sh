@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds tavrin.exe and starts it under Wine in a private
+# prefix: ./run.sh [file.z80]. Without a display it runs on a virtual one and writes
+# a screenshot of the window.
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+tools/setup.sh
+mkdir -p build
+cmake --preset mingw >build/mingw-configure.log 2>&1 || { cat build/mingw-configure.log; exit 1; }
+cmake --build --preset mingw -j2 --target tavrin
+
+source tools/wine-env.sh
+args=()
+if [ $# -gt 0 ]; then
+  if [ -e "$1" ]; then args=("$(winepath -w "$(realpath "$1")" 2>/dev/null)"); else args=("$1"); fi
+fi
+
+# The program starts in its own folder, where its "compile" and "help" folders sit.
+app=build/mingw
+mkdir -p "$app/compile" "$app/help"
+
+if [ -n "${DISPLAY:-}" ]; then
+  tavrin_wine_prefix
+  cd "$app" && exec wine tavrin.exe "${args[@]}"
+fi
+
+shot="$root/build/screenshots/run.png"
+mkdir -p "$(dirname "$shot")"
+echo "No display (DISPLAY is not set): starting Tavrin on a virtual display (Xvfb)."
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  source tools/wine-env.sh; tavrin_wine_prefix
+  cd "$0" && wine tavrin.exe "${@:2}" &
+  for i in $(seq 1 60); do
+    sleep 0.5
+    xwininfo -root -tree 2>/dev/null | grep -q "\"Tavrin\"" && break
+  done
+  sleep 1.5
+  import -window root "$1"
+  wineserver -k; wineserver -w' "$app" "$shot" "${args[@]}"
+echo "Screenshot of the window: $shot"

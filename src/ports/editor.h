@@ -1,0 +1,36 @@
+#pragma once
+// The editor control as the logic sees it. Text is 8-bit ANSI with CR LF breaks.
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace tavrin {
+
+class Editor {
+public:
+  virtual ~Editor() = default;
+
+  virtual std::string text() const = 0;
+  // Replaces the whole text. Notifies once when the text differs, never when it is
+  // the same. Throws Error("Text exceeds memo capacity") when the control refuses it.
+  virtual void setText(const std::string& text) = 0;
+  // Empties the editor without notifying.
+  virtual void clear() = 0;
+  // Inserts at the end of the text, outside the undo history, leaves the caret after
+  // it and scrolls it into view. Notifies once (unless s is empty).
+  virtual void insertAtEnd(const std::string& s) = 0;
+  // The last `count` characters (fewer when the text is shorter), read without
+  // copying the whole text.
+  virtual std::string tail(std::size_t count) const = 0;
+  // Lines of the text as its CR LF breaks divide it (not the wrapped screen lines);
+  // an empty last line after a final break does not count.
+  virtual int lineCount() const = 0;
+  virtual std::string line(int index) const = 0;
+  virtual void focus() = 0;
+  // Offsets into the whole text, a line break counting two characters; scrolls the
+  // selection into view.
+  virtual void select(std::size_t start, std::size_t length) = 0;
+  virtual void onChange(std::function<void()> handler) = 0;
+};
+
+} // namespace tavrin

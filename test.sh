@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test tier:
+# native unit tests, Win32 tests under Wine, end-to-end tests under Wine and Xvfb.
+# Ends with one line: "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+tools/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
+
+build() {
+  cmake --preset "$1" >"build/$1-configure.log" 2>&1 &&
+    cmake --build --preset "$1" -j2 >"build/$1-build.log" 2>&1 ||
+    { echo "Build $1 failed:"; tail -40 "build/$1-configure.log" "build/$1-build.log"; return 1; }
+}
+mkdir -p build
+build native || { echo "0 passed, 1 failed"; exit 1; }
+build mingw || { echo "0 passed, 1 failed"; exit 1; }
+
+rm -rf build/native/results build/mingw/results
+mkdir -p build/native/results build/mingw/results
+
+echo "== native unit tests"
+(cd build/native && ctest --output-on-failure -j2) || true
+[ -x build/native/tests/fuzz/run-short.sh ] && build/native/tests/fuzz/run-short.sh || true
+
+echo "== tests under Wine"
+source tools/wine-env.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  source tools/wine-env.sh; tavrin_wine_prefix
+  cd build/mingw && ctest --output-on-failure --timeout 900
+  wineserver -k; wineserver -w' || true
+
+# Sum the gtest reports; a test program that died before writing its report counts
+# as one failure.
+passed=0; failed=0
+for pair in native:unit mingw:win32 mingw:e2e; do
+  dir=${pair%%:*}; name=${pair##*:}
+  xml="build/$dir/results/$name.xml"
+  if [ ! -f "$xml" ]; then
+    echo "missing report: $name (the test program crashed or did not run)"
+    failed=$((failed + 1)); continue
+  fi
+  t=$(grep -m1 -o 'tests="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  f=$(grep -m1 -o 'failures="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  e=$(grep -m1 -o 'errors="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  d=$(grep -m1 -o 'disabled="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  s=$(grep -c '<skipped' "$xml")
+  passed=$((passed + t - f - e - ${d:-0} - s)); failed=$((failed + f + e))
+done
+for f in build/native/results/fuzz-*.failed; do
+  [ -e "$f" ] && { echo "fuzzer failed: $f"; failed=$((failed + 1)); }
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
