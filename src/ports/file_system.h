@@ -26,6 +26,8 @@ public:
   // The last-write time of a file (not a folder) as a local DOS stamp; nothing when
   // the name matches no file, or its time is before 1980, or asking fails.
   virtual std::optional<DosStamp> lastWrite(const std::string& path) = 0;
+  // The path expanded to a full path, for messages.
+  virtual std::string fullPath(const std::string& path) = 0;
 };
 
 } // namespace tavrin
