@@ -1,0 +1,36 @@
+#pragma once
+// The Editor port on a multi-line EDIT control. The window that owns the control
+// passes its EN_CHANGE notifications in through controlChanged().
+#include "ports/editor.h"
+
+#include <windows.h>
+
+namespace tavrin::win32 {
+
+class EditAdapter : public Editor {
+public:
+  explicit EditAdapter(HWND edit);
+
+  std::string text() const override;
+  void setText(const std::string& text) override;
+  void clear() override;
+  void insertAtEnd(const std::string& s) override;
+  std::string tail(std::size_t count) const override;
+  int lineCount() const override;
+  std::string line(int index) const override;
+  void focus() override;
+  void select(std::size_t start, std::size_t length) override;
+  void onChange(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+  // EN_CHANGE from the control.
+  void controlChanged();
+  HWND hwnd() const { return edit_; }
+
+private:
+  void replaceAll(const std::string& text);
+  HWND edit_;
+  bool quiet_ = false;
+  std::function<void()> handler_;
+};
+
+} // namespace tavrin::win32

@@ -1,0 +1,75 @@
+#include "win32/window_base.h"
+
+#include "core/error.h"
+#include "win32/application.h"
+
+#include <new>
+
+namespace tavrin::win32 {
+
+void showDefaultError(const std::string& text) {
+  Application& app = Application::instance();
+  ModalScope modal(app.appWindow());
+  MessageBoxA(app.appWindow(), withFullStop(text).c_str(), app.title().c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+void reportCurrentException() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    showDefaultError("Out of memory");
+  } catch (const std::exception& e) {
+    showDefaultError(e.what());
+  } catch (...) {
+    showDefaultError("Unexpected error");
+  }
+}
+
+HWND WindowBase::createWindow(const char* className, DWORD exStyle, const char* caption,
+                              DWORD style, int x, int y, int w, int h, HWND owner, HMENU menu,
+                              UINT classStyle, HBRUSH background) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  if (!GetClassInfoExA(instance, className, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = &WindowBase::procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    RegisterClassExA(&wc);
+  }
+  HWND created =
+      CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, menu, instance, this);
+  if (!created) throw Error("Cannot create the window " + std::string(className));
+  return created;
+}
+
+LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  WindowBase* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  try {
+    LRESULT result = self->handle(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+    }
+    return result;
+  } catch (...) {
+    reportCurrentException();
+  }
+  return 0;
+}
+
+} // namespace tavrin::win32
