@@ -1,0 +1,62 @@
+#include "build/config_dialog.h"
+
+#include "build/settings_store.h"
+#include "core/error.h"
+
+#include <utility>
+
+namespace tavrin {
+
+namespace {
+constexpr const char* kSupportAddress = "support@tavrin.example";
+}
+
+std::string saveFailureText() {
+  return std::string("Something went wrong while saving.") + kLfCr + kLfCr +
+         "Please mail this error to " + kSupportAddress + "." + kLfCr +
+         "Please tell me how and when it happend.";
+}
+
+ConfigDialog::ConfigDialog(ConfigView& view, Registry& registry, FolderBrowser& browser,
+                           FileExists exists, Prompt& prompt,
+                           std::function<void(const std::string&)> setAsmBatDir)
+    : view_(view), registry_(registry), browser_(browser), exists_(std::move(exists)),
+      prompt_(prompt), setAsmBatDir_(std::move(setAsmBatDir)) {}
+
+void ConfigDialog::FormCreate() {
+  if (auto folder = loadDialogFolder(registry_)) view_.setFolderText(*folder);
+  scriptCheck();
+}
+
+void ConfigDialog::SpeedButton1Click() {
+  view_.setFolderText(browser_.selectFolder());
+  addTrailingBackslash();
+  scriptCheck();
+}
+
+void ConfigDialog::SpeedButton2Click() {
+  addTrailingBackslash();
+  const std::string folder = view_.folderText();
+  if (!saveAsmBatDir(registry_, folder)) {
+    prompt_.show(saveFailureText(), "Information", Icon::Information, Buttons::Ok);
+    return;
+  }
+  prompt_.show(kSavedText, "Information", Icon::Information, Buttons::Ok);
+  setAsmBatDir_(folder);
+  view_.closeDialog();
+}
+
+void ConfigDialog::SpeedButton3Click() {
+  view_.closeDialog();
+}
+
+void ConfigDialog::scriptCheck() {
+  view_.setWarningVisible(!exists_(view_.folderText() + "go.bat"));
+}
+
+void ConfigDialog::addTrailingBackslash() {
+  const std::string text = view_.folderText();
+  if (!text.empty() && text.back() != '\\') view_.setFolderText(text + "\\");
+}
+
+} // namespace tavrin
