@@ -1,0 +1,60 @@
+#include "document/editor_document.h"
+
+#include "core/error.h"
+#include "document/file_date.h"
+#include "document/file_errors.h"
+#include "document/text_format.h"
+
+namespace tavrin {
+
+namespace {
+constexpr const char* kNoName = "NoName";
+}
+
+EditorDocument::EditorDocument(Editor& editor, DocumentView& view, FileSystem& fs)
+    : editor_(editor), view_(view), fs_(fs) {
+  editor_.onChange([this] { Memo1Change(); });
+}
+
+void EditorDocument::Memo1Change() {
+  sourceChanged_ = 1;
+  std::string caption = view_.nameBar();
+  if (!caption.empty() && caption.back() != '*') view_.setNameBar(caption + " *");
+  view_.setSaveEnabled(true);
+}
+
+void EditorDocument::markClean(const std::string& path) {
+  sourceFileName_ = path;
+  view_.setNameBar(path);
+  sourceChanged_ = 0;
+  view_.setSaveEnabled(false);
+}
+
+void EditorDocument::showFileDate(const std::string& path) {
+  view_.setDateText(formatFileDate(getFileDate(fs_, path), locale_));
+}
+
+void EditorDocument::openSourceFile(const std::string& path) {
+  const std::string bytes = fs_.readAll(path);
+  if (holdsNul(bytes)) throw Error(holdsNulText(fs_.fullPath(path)));
+  editor_.setText(toEditorText(bytes));
+  markClean(path);
+  showFileDate(path);
+}
+
+void EditorDocument::save(const std::string& path) {
+  fs_.writeAll(path, editor_.text());
+}
+
+void EditorDocument::resetToNew() {
+  sourceChanged_ = 0;
+  editor_.clear();
+  view_.setNameBar(kNoName);
+  sourceFileName_.clear();
+}
+
+void EditorDocument::setLocale(const LocaleSettings& locale) {
+  locale_ = locale;
+}
+
+} // namespace tavrin
