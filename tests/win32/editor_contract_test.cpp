@@ -1,0 +1,81 @@
+// The editor contract against the real EDIT control, created as the main window
+// creates Memo1: multi-line, wrapping, in a parent that hands EN_CHANGE to the adapter.
+#include "contract/editor_contract.h"
+#include "win32/edit_adapter.h"
+
+#include <windows.h>
+
+namespace {
+
+tavrin::win32::EditAdapter* current = nullptr;
+
+LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && current) current->controlChanged();
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+struct Host {
+  HWND parent = nullptr;
+  HWND edit = nullptr;
+  Host() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = hostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "EditorContractHost";
+    RegisterClassA(&wc);
+    parent = CreateWindowExA(0, "EditorContractHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+    // Narrow enough that a long line wraps on the screen.
+    edit = CreateWindowExA(0, "EDIT", "",
+                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                               ES_WANTRETURN,
+                           0, 0, 400, 300, parent, nullptr, wc.hInstance, nullptr);
+  }
+  ~Host() { DestroyWindow(parent); }
+};
+
+class HostedEditor : public tavrin::win32::EditAdapter {
+public:
+  explicit HostedEditor(std::unique_ptr<Host> host)
+      : EditAdapter(host->edit), host_(std::move(host)) {
+    current = this;
+  }
+  ~HostedEditor() override { current = nullptr; }
+
+private:
+  std::unique_ptr<Host> host_;
+};
+
+struct RealEditFactory {
+  static std::unique_ptr<tavrin::Editor> make() {
+    return std::make_unique<HostedEditor>(std::make_unique<Host>());
+  }
+  static std::pair<std::size_t, std::size_t> selection(tavrin::Editor& editor) {
+    DWORD start = 0, end = 0;
+    SendMessageA(static_cast<HostedEditor&>(editor).hwnd(), EM_GETSEL,
+                 reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(RealEdit, EditorContract, ::testing::Types<RealEditFactory>);
+
+TEST(RealEdit, HoldsMoreThanTheControlsDefaultLimitAndInsertsPastIt) {
+  auto editor = RealEditFactory::make();
+  const std::string big(40000, 'x');
+  editor->setText(big);
+  editor->insertAtEnd("\r\nret");
+  EXPECT_EQ(editor->text().size(), big.size() + 5);
+  EXPECT_EQ(editor->tail(2), "et");
+}
+
+TEST(RealEdit, AnAppendedLineCannotBeUndone) {
+  auto editor = RealEditFactory::make();
+  HWND edit = static_cast<HostedEditor&>(*editor).hwnd();
+  editor->setText("start");
+  editor->insertAtEnd("\r\n\tret");
+  SendMessageA(edit, EM_UNDO, 0, 0);
+  EXPECT_EQ(editor->text(), "start\r\n\tret");
+}
