@@ -1,12 +1,19 @@
 #include "app/Unit1.h"
 
+#include "app/Unit2.h"
 #include "app/command_line.h"
+#include "build/Unit3.h"
+#include "build/compile.h"
+#include "build/settings_store.h"
 #include "document/file_date.h"
 #include "find/search.h"
 #include "resource.h"
 #include "snippets/snippet_table.h"
 #include "win32/application.h"
 #include "win32/pictures.h"
+#include "win32/registry_win32.h"
+#include "win32/script_runner_win32.h"
+#include "win32/shell_win32.h"
 
 #include <iterator>
 #include <string_view>
@@ -143,6 +150,30 @@ LRESULT CALLBACK pageControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 } // namespace
+
+// Compile over this window: its document, name bar, Save command, AsmBatDir and the
+// Configuration dialog. Each started script reports its end back to Compile.
+struct TForm1::BuildHost : CompileHost {
+  explicit BuildHost(TForm1& form)
+      : form(form), runner(&form.self_, [this](RunId id) { compile.runFinished(id); }),
+        compile(
+            *this, [&form](const std::string& path) { return fileExists(form.files_, path); },
+            form.prompt_, runner, form.appPrompt_) {}
+
+  int sourceChanged() const override { return form.document_->sourceChanged(); }
+  std::string nameBar() const override { return form.nameBar(); }
+  std::string sourceFileName() const override { return form.document_->sourceFileName(); }
+  void runSave() override { form.fileCommands_->save(); }
+  std::string asmBatDir() const override { return form.AsmBatDir; }
+  void setAsmBatDir(const std::string& folder) override { form.AsmBatDir = folder; }
+  void showConfiguration() override {
+    if (form.Configuration_) form.Configuration_->showModal();
+  }
+
+  TForm1& form;
+  win32::Win32ScriptRunner runner;
+  Compile compile;
+};
 
 TForm1::TForm1() = default;
 
@@ -474,7 +505,16 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
   return defaultHandle(msg, wp, lp);
 }
 
-void TForm1::FormCreate() { readLocale(); }
+void TForm1::FormCreate() {
+  readLocale();
+  appWindow_ = win32::Application::instance().appWindow();
+  build_ = std::make_unique<BuildHost>(*this);
+  // A registry failure is shown by the default error box and start-up goes on.
+  win32::guarded([this] {
+    win32::Win32Registry registry;
+    if (auto folder = loadAsmBatDir(registry)) AsmBatDir = *folder;
+  });
+}
 
 void TForm1::FormShow() {
   if (auto path = firstArgument(GetCommandLineA()); path && fileExists(files_, *path))
@@ -488,10 +528,26 @@ void TForm1::btn_OpenClick() { fileCommands_->open(); }
 void TForm1::SpeedButton1Click() { fileCommands_->save(); }
 void TForm1::Save1Click() { fileCommands_->saveAs(); }
 void TForm1::Exit1Click() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
-void TForm1::SpeedButton3Click() {}
-void TForm1::Configuration1Click() {}
-void TForm1::Index1Click() {}
-void TForm1::About1Click() {}
+void TForm1::SpeedButton3Click() { build_->compile.SpeedButton3Click(); }
+
+void TForm1::Configuration1Click() {
+  if (Configuration_) Configuration_->showModal();
+}
+
+void TForm1::Index1Click() {
+  win32::Win32Shell shell(&self_);
+  if (shell.open("helpfile.hlp", "", "help") <= 32)
+    prompt_.show("Helpfile was not found.", "Error", Icon::Error, Buttons::Ok);
+}
+
+void TForm1::About1Click() {
+  if (About_) About_->showModal();
+}
+
+void TForm1::setDialogs(TForm2* about, TForm3* configuration) {
+  About_ = about;
+  Configuration_ = configuration;
+}
 
 void TForm1::Search2Click() {
   if (findWindow_ && IsWindow(findWindow_)) {

@@ -19,6 +19,9 @@
 
 namespace tavrin {
 
+class TForm2;
+class TForm3;
+
 class TForm1 : public win32::WindowBase, public DocumentView {
 public:
   TForm1();
@@ -28,6 +31,8 @@ public:
   // Shows the window; runs FormShow.
   void show(int showCommand);
   HACCEL accelerators() const { return accelerators_; }
+  // The About and Configuration dialogs, made after this window.
+  void setDialogs(TForm2* about, TForm3* configuration);
 
   // DocumentView
   std::string nameBar() const override;
@@ -95,6 +100,15 @@ private:
   std::unique_ptr<win32::EditAdapter> editor_;
   std::unique_ptr<EditorDocument> document_;
   std::unique_ptr<FileCommands> fileCommands_;
+
+  // The dialogs, the application window's prompt and the Compile command with its
+  // launcher (defined with the handlers).
+  TForm2* About_ = nullptr;
+  TForm3* Configuration_ = nullptr;
+  HWND appWindow_ = nullptr;
+  win32::MessageBoxPrompt appPrompt_{&appWindow_};
+  struct BuildHost;
+  std::unique_ptr<BuildHost> build_;
 
   // The modeless Find dialog and the text it edits.
   FINDREPLACEA FindDialog1{};

@@ -1,5 +1,7 @@
 // Tavrin's entry: start-up in its fixed order, then the event loop.
 #include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "build/Unit3.h"
 #include "app/startup.h"
 #include "win32/application.h"
 
@@ -20,6 +22,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   win32::guarded([&] { main.create(app.appWindow()); });
   if (!main.hwnd()) return 1;
   app.setMainWindow(main.hwnd(), main.accelerators());
+  // The dialogs live from here to the end; they are shown only when asked.
+  TForm2 about;
+  win32::guarded([&] { about.create(app.appWindow()); });
+  TForm3 configuration([&main](const std::string& folder) { main.AsmBatDir = folder; });
+  win32::guarded([&] { configuration.create(app.appWindow()); });
+  main.setDialogs(about.hwnd() ? &about : nullptr, configuration.hwnd() ? &configuration : nullptr);
   main.show(showCommand);
   return app.run();
 }

@@ -1,0 +1,64 @@
+#include "win32/folder_browser_win32.h"
+
+#include "win32/application.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <memory>
+
+namespace tavrin::win32 {
+
+namespace {
+
+// Item lists handed out by the shell are freed with the task allocator.
+struct PidlDeleter {
+  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+using Pidl = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
+
+// The browser needs COM on this thread; balance only what this call started.
+class ComScope {
+public:
+  ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (started_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+private:
+  bool started_;
+};
+
+} // namespace
+
+HWND applicationWindow() {
+  return Application::instance().appWindow();
+}
+
+std::string Win32FolderBrowser::selectFolder() {
+  ComScope com;
+  ITEMIDLIST* rootList = nullptr;
+  Pidl root(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &rootList)) ? rootList
+                                                                                     : nullptr);
+  // The browser writes the chosen folder's display name here; MAX_PATH is its size.
+  std::string displayName(MAX_PATH, '\0');
+  BROWSEINFOA info{};
+  info.hwndOwner = owner_ ? owner_() : nullptr;
+  info.pidlRoot = root.get();
+  info.pszDisplayName = displayName.data();
+  info.lpszTitle = "Select folder";
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  // The browser disables only its owner; the rest of the program waits as well.
+  ModalScope modal(info.hwndOwner);
+  Pidl chosen(SHBrowseForFolderA(&info));
+  if (!chosen) return {};
+  // SHGetPathFromIDListA writes at most MAX_PATH characters, the API's own limit.
+  std::string path(MAX_PATH, '\0');
+  if (!SHGetPathFromIDListA(chosen.get(), path.data())) return {};
+  path.resize(path.find('\0'));
+  return path;
+}
+
+} // namespace tavrin::win32
