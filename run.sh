@@ -8,22 +8,23 @@ root=$(pwd)
 
 tools/setup.sh
 mkdir -p build
-cmake --preset mingw >build/mingw-configure.log 2>&1 || { cat build/mingw-configure.log; exit 1; }
-cmake --build --preset mingw -j2 --target tavrin
+# Under Wine the 64-bit build of the program runs (see tools/wine-env.sh).
+cmake --preset mingw64 >build/mingw64-configure.log 2>&1 || { cat build/mingw64-configure.log; exit 1; }
+cmake --build --preset mingw64 -j2 --target tavrin
 
 source tools/wine-env.sh
 args=()
 if [ $# -gt 0 ]; then
-  if [ -e "$1" ]; then args=("$(winepath -w "$(realpath "$1")" 2>/dev/null)"); else args=("$1"); fi
+  if [ -e "$1" ]; then args=("$("$TAVRIN_WINE" winepath -w "$(realpath "$1")" 2>/dev/null)"); else args=("$1"); fi
 fi
 
 # The program starts in its own folder, where its "compile" and "help" folders sit.
-app=build/mingw
+app=build/mingw64
 mkdir -p "$app/compile" "$app/help"
 
 if [ -n "${DISPLAY:-}" ]; then
   tavrin_wine_prefix
-  cd "$app" && exec wine tavrin.exe "${args[@]}"
+  cd "$app" && exec "$TAVRIN_WINE" tavrin.exe "${args[@]}"
 fi
 
 shot="$root/build/screenshots/run.png"
@@ -31,7 +32,7 @@ mkdir -p "$(dirname "$shot")"
 echo "No display (DISPLAY is not set): starting Tavrin on a virtual display (Xvfb)."
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   source tools/wine-env.sh; tavrin_wine_prefix
-  cd "$0" && wine tavrin.exe "${@:2}" &
+  cd "$0" && "$TAVRIN_WINE" tavrin.exe "${@:2}" &
   for i in $(seq 1 60); do
     sleep 0.5
     xwininfo -root -tree 2>/dev/null | grep -q "\"Tavrin\"" && break

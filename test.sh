@@ -10,15 +10,17 @@ tools/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
 
 build() {
   cmake --preset "$1" >"build/$1-configure.log" 2>&1 &&
-    cmake --build --preset "$1" -j2 >"build/$1-build.log" 2>&1 ||
+    cmake --build --preset "$1" -j2 ${2:+--target "$2"} >"build/$1-build.log" 2>&1 ||
     { echo "Build $1 failed:"; tail -40 "build/$1-configure.log" "build/$1-build.log"; return 1; }
 }
 mkdir -p build
 build native || { echo "0 passed, 1 failed"; exit 1; }
-build mingw || { echo "0 passed, 1 failed"; exit 1; }
+# The 32-bit program that ships, and the 64-bit build of it that runs the Wine tests.
+build mingw tavrin || { echo "0 passed, 1 failed"; exit 1; }
+build mingw64 || { echo "0 passed, 1 failed"; exit 1; }
 
-rm -rf build/native/results build/mingw/results
-mkdir -p build/native/results build/mingw/results
+rm -rf build/native/results build/mingw64/results
+mkdir -p build/native/results build/mingw64/results
 
 echo "== native unit tests"
 (cd build/native && ctest --output-on-failure -j2) || true
@@ -28,13 +30,13 @@ echo "== tests under Wine"
 source tools/wine-env.sh
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   source tools/wine-env.sh; tavrin_wine_prefix
-  cd build/mingw && ctest --output-on-failure --timeout 900
+  cd build/mingw64 && ctest --output-on-failure --timeout 900
   wineserver -k; wineserver -w' || true
 
 # Sum the gtest reports; a test program that died before writing its report counts
 # as one failure.
 passed=0; failed=0
-for pair in native:unit mingw:win32 mingw:e2e; do
+for pair in native:unit mingw64:win32 mingw64:e2e; do
   dir=${pair%%:*}; name=${pair##*:}
   xml="build/$dir/results/$name.xml"
   if [ ! -f "$xml" ]; then

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev googletest
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth x11-utils imagemagick fonts-dejavu-core
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-wine fonts-liberation
           clang libclang-rt-14-dev)
 
 missing=()
@@ -17,6 +18,5 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo dpkg --add-architecture i386
 $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
