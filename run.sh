@@ -13,6 +13,7 @@ cmake --preset mingw64 >build/mingw64-configure.log 2>&1 || { cat build/mingw64-
 cmake --build --preset mingw64 -j2 --target tavrin
 
 source tools/wine-env.sh
+tavrin_wine_prefix
 args=()
 if [ $# -gt 0 ]; then
   if [ -e "$1" ]; then args=("$("$TAVRIN_WINE" winepath -w "$(realpath "$1")" 2>/dev/null)"); else args=("$1"); fi

@@ -20,7 +20,8 @@ fi
 export TAVRIN_WINE
 TAVRIN_WINE_BUILD="$TAVRIN_ROOT/build/mingw64"
 
-tavrin_wine() { "$TAVRIN_WINE" "$@"; }
+# "wine" in the scripts means this loader.
+wine() { "$TAVRIN_WINE" "$@"; }
 
 tavrin_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.tavrin-ready" ]; then

@@ -25,6 +25,8 @@ HFONT makeFont(int weight, bool italic, bool underline) {
                      DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
 }
 
+// The width a one-line label needs for text, with a little room for the control's
+// own rounding.
 int textWidth(HFONT font, const char* text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
@@ -32,7 +34,7 @@ int textWidth(HFONT font, const char* text) {
   GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return size.cx;
+  return size.cx + 2;
 }
 
 // The banner: the picture across the top and, as its child, the version text drawn
@@ -136,10 +138,11 @@ void TForm2::createControls() {
   label(IDC_ABOUT_CREDIT, "Tavrin, a Z80 editor for the TI-83 by Molvane", left, 60, 284, font_);
   label(IDC_ABOUT_LABEL2, "E-Mail:", left, 78, fieldLeft - left, font_);
   Label3 = label(IDC_ABOUT_LABEL3, kMakerEmail, fieldLeft, 78, textWidth(linkFont_, kMakerEmail),
-                 linkFont_, SS_NOTIFY);
+                 linkFont_, SS_NOTIFY | SS_LEFTNOWORDWRAP);
   label(IDC_ABOUT_LABEL4, "Website:", left, 94, fieldLeft - left, font_);
   const int siteWidth = textWidth(linkFont_, kMakerWebsite);
-  Label5 = label(IDC_ABOUT_LABEL5, kMakerWebsite, fieldLeft, 94, siteWidth, linkFont_, SS_NOTIFY);
+  Label5 = label(IDC_ABOUT_LABEL5, kMakerWebsite, fieldLeft, 94, siteWidth, linkFont_,
+                 SS_NOTIFY | SS_LEFTNOWORDWRAP);
   label(IDC_ABOUT_DUTCH, " (only in Dutch)", fieldLeft + siteWidth, 94,
         kClientWidth - fieldLeft - siteWidth - left, font_);
   label(IDC_ABOUT_QUESTIONS, "Do you have questions or you need information?", left, 114, 284,
