@@ -79,10 +79,14 @@ std::string EditAdapter::tail(std::size_t count) const {
   return all.substr(all.size() - std::min(count, all.size()));
 }
 
-int EditAdapter::lineCount() const { return static_cast<int>(splitLines(text()).size()); }
+int EditAdapter::lineCount() const {
+  const std::string all = text();
+  return static_cast<int>(splitLines(all).size());
+}
 
 std::string EditAdapter::line(int index) const {
-  auto all = splitLines(text());
+  const std::string whole = text(); // the lines below point into it
+  auto all = splitLines(whole);
   return index >= 0 && static_cast<std::size_t>(index) < all.size()
              ? std::string(all[static_cast<std::size_t>(index)])
              : std::string();

@@ -64,11 +64,14 @@ INSTANTIATE_TYPED_TEST_SUITE_P(RealEdit, EditorContract, ::testing::Types<RealEd
 
 TEST(RealEdit, HoldsMoreThanTheControlsDefaultLimitAndInsertsPastIt) {
   auto editor = RealEditFactory::make();
-  const std::string big(40000, 'x');
+  std::string big;
+  while (big.size() < 40000)
+    big += "\tld hl,0\t;\tNote that 0 is the row\r\n";
   editor->setText(big);
   editor->insertAtEnd("\r\nret");
   EXPECT_EQ(editor->text().size(), big.size() + 5);
   EXPECT_EQ(editor->tail(2), "et");
+  EXPECT_EQ(editor->text().substr(big.size()), "\r\nret");
 }
 
 TEST(RealEdit, AnAppendedLineCannotBeUndone) {
