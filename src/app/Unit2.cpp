@@ -30,11 +30,11 @@ HFONT makeFont(int weight, bool italic, bool underline) {
 int textWidth(HFONT font, const char* text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return size.cx + 2;
+  return r.right + 4;
 }
 
 // The banner: the picture across the top and, as its child, the version text drawn
