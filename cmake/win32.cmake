@@ -45,7 +45,9 @@ endif()
 add_executable(win32_tests ${TAVRIN_WIN32_TESTS})
 target_include_directories(win32_tests PRIVATE tests)
 target_link_libraries(win32_tests PRIVATE tavrin_win32 ${TAVRIN_GTEST} ${TAVRIN_GTEST_MAIN})
-add_test(NAME win32_tests COMMAND win32_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/win32.xml)
+# Report paths are relative: the tests run under Wine, which maps the build folder.
+add_test(NAME win32_tests COMMAND win32_tests --gtest_output=xml:results/win32.xml
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 
 add_executable(e2e_tests ${TAVRIN_E2E_TESTS})
 target_include_directories(e2e_tests PRIVATE tests src resources)
@@ -55,7 +57,8 @@ if(NOT MSVC)
   target_link_options(e2e_tests PRIVATE -static)
 endif()
 add_dependencies(e2e_tests tavrin)
-add_test(NAME e2e_tests COMMAND e2e_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/e2e.xml)
+add_test(NAME e2e_tests COMMAND e2e_tests --gtest_output=xml:results/e2e.xml
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "TAVRIN_EXE=$<TARGET_FILE:tavrin>"
                                           RUN_SERIAL TRUE)
 set_tests_properties(win32_tests PROPERTIES RUN_SERIAL TRUE)

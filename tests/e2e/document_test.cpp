@@ -61,7 +61,9 @@ TEST(OpenCommand, FileHeldByAnotherProgramShowsTheErrorAndKeepsTheDocument) {
   EXPECT_EQ(app.nameBar(), first);
   EXPECT_FALSE(app.toolbarSaveEnabled());
   EXPECT_EQ(app.statusText(1), date);
-  EXPECT_EQ(app.editorText(), ""); // emptied before the load failed
+  // A failed open changes nothing: the text stays, so a save can't write an empty file
+  // over the old one.
+  EXPECT_EQ(app.editorText(), "first\r\n");
 }
 
 TEST(OpenCommand, OpensTheChosenFileWithoutPromptWhenUnchanged) {
