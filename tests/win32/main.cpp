@@ -1,7 +1,0 @@
-// The Wine tier's entry: GoogleTest over the adapters and the real controls.
-#include <gtest/gtest.h>
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
