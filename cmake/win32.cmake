@@ -42,7 +42,10 @@ if(NOT TAVRIN_WIN32_TESTS OR NOT TAVRIN_E2E_TESTS)
   message(WARNING "The Win32 or end-to-end test sources are missing")
   return()
 endif()
-add_executable(win32_tests ${TAVRIN_WIN32_TESTS})
+# With the program's resources: its pictures and its Common Controls manifest.
+add_executable(win32_tests ${TAVRIN_WIN32_TESTS} resources/tavrin.rc)
+add_dependencies(win32_tests tavrin_resources)
+target_include_directories(win32_tests PRIVATE ${TAVRIN_GENERATED_DIR})
 target_include_directories(win32_tests PRIVATE tests)
 target_link_libraries(win32_tests PRIVATE tavrin_win32 ${TAVRIN_GTEST} ${TAVRIN_GTEST_MAIN})
 # Report paths are relative: the tests run under Wine, which maps the build folder.

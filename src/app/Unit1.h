@@ -67,7 +67,6 @@ public:
   void ResInverse1Click();
 
   std::string AsmBatDir;
-  std::string CompileBaseName;
 
 protected:
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -1,0 +1,122 @@
+// The main window in this process: what another process can't read of it under Wine
+// (its menu's states), and that toolbar and menu follow the Save command together.
+#include "app/Unit1.h"
+#include "resource.h"
+#include "win32/application.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    auto& app = tavrin::win32::Application::instance();
+    if (!app.appWindow()) app.initialize("Tavrin by Molvane");
+    form.create(app.appWindow());
+    ASSERT_TRUE(form.hwnd());
+    memo = GetDlgItem(form.hwnd(), IDC_MAIN_MEMO1);
+    toolbar = GetDlgItem(GetDlgItem(form.hwnd(), IDC_MAIN_COOLBAR1), IDC_MAIN_TOOLBAR1);
+    ASSERT_TRUE(memo && toolbar);
+  }
+  void TearDown() override {
+    if (form.hwnd()) DestroyWindow(form.hwnd());
+    MSG quit; // the window's end asks the (absent) event loop to stop
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+  bool menuSaveEnabled() {
+    UINT state = GetMenuState(GetMenu(form.hwnd()), IDM_MAIN_SAVE1, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+  }
+  bool toolbarSaveEnabled() {
+    return SendMessageA(toolbar, TB_ISBUTTONENABLED, IDC_MAIN_SPEEDBUTTON1, 0) != 0;
+  }
+
+  tavrin::TForm1 form;
+  HWND memo = nullptr, toolbar = nullptr;
+};
+
+TEST_F(MainWindow, SaveStartsDisabledAndTypingEnablesItOnTheToolbarAndInTheMenu) {
+  EXPECT_FALSE(menuSaveEnabled());
+  EXPECT_FALSE(toolbarSaveEnabled());
+  EXPECT_EQ(form.nameBar(), "NoName");
+  SendMessageA(memo, WM_CHAR, 'x', 1);
+  EXPECT_TRUE(menuSaveEnabled());
+  EXPECT_TRUE(toolbarSaveEnabled());
+  EXPECT_EQ(form.nameBar(), "NoName *");
+  form.setSaveEnabled(false);
+  EXPECT_FALSE(menuSaveEnabled());
+  EXPECT_FALSE(toolbarSaveEnabled());
+}
+
+TEST_F(MainWindow, TheMenuHasItsItemsAndPictures) {
+  HMENU menu = GetMenu(form.hwnd());
+  ASSERT_EQ(GetMenuItemCount(menu), 4);
+  const char* titles[] = {"&File", "&Options", "Search", "&Help"};
+  for (int i = 0; i < 4; ++i) {
+    char text[32] = "";
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, titles[i]);
+  }
+  for (int id : {IDM_MAIN_NEW1, IDM_MAIN_OPEN1, IDM_MAIN_SAVE1, IDM_MAIN_SAVEAS1, IDM_MAIN_EXIT1,
+                 IDM_MAIN_CONFIGURATION1, IDM_MAIN_SEARCH2, IDM_MAIN_INDEX1, IDM_MAIN_ABOUT1}) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoA(menu, id, FALSE, &info)) << id;
+    EXPECT_NE(info.hbmpItem, nullptr) << "no picture on item " << id;
+  }
+}
+
+TEST_F(MainWindow, ThePaletteHasItsPagesAndButtonWidths) {
+  HWND pages = GetDlgItem(GetDlgItem(form.hwnd(), IDC_MAIN_COOLBAR1), IDC_MAIN_PAGECONTROL1);
+  ASSERT_TRUE(pages);
+  struct Expected {
+    int page, id, width;
+  } buttons[] = {{IDC_MAIN_PAGE_NORMAL, IDC_MAIN_SPEEDBUTTON4, 41},
+                 {IDC_MAIN_PAGE_NORMAL, IDC_MAIN_SPEEDBUTTON6, 72},
+                 {IDC_MAIN_PAGE_NORMAL, IDC_MAIN_SPEEDBUTTON12, 72},
+                 {IDC_MAIN_PAGE_NORMAL, IDC_MAIN_SPEEDBUTTON5, 40},
+                 {IDC_MAIN_PAGE_TEXT, IDC_MAIN_SPEEDBUTTON9, 47},
+                 {IDC_MAIN_PAGE_TEXT, IDC_MAIN_SPEEDBUTTON10, 56},
+                 {IDC_MAIN_PAGE_TEXT, IDC_MAIN_SPEEDBUTTON11, 64},
+                 {IDC_MAIN_PAGE_EFFECTS, IDC_MAIN_SPEEDBUTTON7, 65},
+                 {IDC_MAIN_PAGE_EFFECTS, IDC_MAIN_SPEEDBUTTON8, 65}};
+  for (const Expected& b : buttons) {
+    HWND page = GetDlgItem(pages, b.page);
+    ASSERT_TRUE(page);
+    RECT r{};
+    LRESULT index = SendMessageA(page, TB_COMMANDTOINDEX, b.id, 0);
+    ASSERT_GE(index, 0) << b.id;
+    SendMessageA(page, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.right - r.left, b.width) << b.id;
+    EXPECT_EQ(r.bottom - r.top, 40) << b.id;
+  }
+  // The window itself is not shown here: look at the pages' own visibility.
+  auto shown = [&](int id) {
+    return (GetWindowLongA(GetDlgItem(pages, id), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  EXPECT_TRUE(shown(IDC_MAIN_PAGE_NORMAL));
+  EXPECT_FALSE(shown(IDC_MAIN_PAGE_TEXT));
+  EXPECT_FALSE(shown(IDC_MAIN_PAGE_EFFECTS));
+}
+
+TEST_F(MainWindow, TheEditorHoldsTheDocumentFontAndStyle) {
+  LONG style = GetWindowLongA(memo, GWL_STYLE);
+  EXPECT_TRUE(style & ES_MULTILINE);
+  EXPECT_TRUE(style & WS_VSCROLL);
+  EXPECT_FALSE(style & WS_HSCROLL);
+  EXPECT_FALSE(style & ES_AUTOHSCROLL) << "lines must wrap";
+  EXPECT_FALSE(style & WS_TABSTOP);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, "Courier New");
+  EXPECT_EQ(font.lfHeight, -13);
+  RECT outer;
+  GetWindowRect(form.hwnd(), &outer);
+  EXPECT_EQ(outer.right - outer.left, 864);
+  EXPECT_EQ(outer.bottom - outer.top, 605);
+}
+
+} // namespace
