@@ -283,7 +283,7 @@ void TForm1::createToolbar() {
   REBARBANDINFOA band{};
   band.cbSize = sizeof band;
   band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
-  band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
+  band.fStyle = RBBS_CHILDEDGE | RBBS_NOGRIPPER;
   band.hwndChild = ToolBar1;
   band.cxMinChild = 120;
   band.cyMinChild = 28;
@@ -355,7 +355,7 @@ void TForm1::createPalette() {
   REBARBANDINFOA band{};
   band.cbSize = sizeof band;
   band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
-  band.fStyle = RBBS_BREAK | RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
+  band.fStyle = RBBS_BREAK | RBBS_CHILDEDGE | RBBS_NOGRIPPER;
   band.hwndChild = PageControl1;
   band.cxMinChild = 200;
   band.cyMinChild = height;
