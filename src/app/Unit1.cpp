@@ -83,9 +83,9 @@ struct ToolButton {
   const char* tip;
 };
 constexpr ToolButton kToolbar[] = {
-    {IDC_MAIN_SPEEDBUTTON2, PIC_NEW, "New"},    {0, 0, nullptr},
-    {IDC_MAIN_BTN_OPEN, PIC_OPEN, "Open"},      {0, 0, nullptr},
-    {IDC_MAIN_SPEEDBUTTON1, PIC_SAVE, "Save"},  {-1, 0, nullptr},
+    {IDC_MAIN_SPEEDBUTTON2, PIC_NEW, "New"},         {0, 0, nullptr},
+    {IDC_MAIN_BTN_OPEN, PIC_OPEN, "Open"},           {0, 0, nullptr},
+    {IDC_MAIN_SPEEDBUTTON1, PIC_SAVE, "Save"},       {-1, 0, nullptr},
     {IDC_MAIN_SPEEDBUTTON3, PIC_COMPILE, "Compile"},
 };
 
@@ -134,7 +134,8 @@ HFONT makeFont(const char* face, int height, int weight) {
 LRESULT CALLBACK pageControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   HWND main = reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   switch (msg) {
-  case WM_COMMAND: return main ? SendMessageA(main, msg, wp, lp) : 0;
+  case WM_COMMAND:
+    return main ? SendMessageA(main, msg, wp, lp) : 0;
   case WM_NOTIFY: {
     auto* header = reinterpret_cast<NMHDR*>(lp);
     if (header->code == TCN_SELCHANGE) {
@@ -222,9 +223,9 @@ void TForm1::createControls() {
   Panel2 = child("STATIC", "NoName", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, IDC_MAIN_PANEL2);
   SendMessageA(Panel2, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
   Panel3 = child("STATIC", "", 0, IDC_MAIN_PANEL3);
-  Memo1 = child("EDIT", "",
-                WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                IDC_MAIN_MEMO1);
+  Memo1 =
+      child("EDIT", "", WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+            IDC_MAIN_MEMO1);
   SendMessageA(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
   StatusBar1 = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_MAIN_STATUSBAR1);
   int parts[] = {110, -1};
@@ -305,15 +306,13 @@ void TForm1::createPalette() {
     RegisterClassExA(&wc);
   }
   const int height = 75;
-  PageControl1 = CreateWindowExA(0, "TPageControl", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                                 0, 800, height, CoolBar1,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_PAGECONTROL1)),
-                                 instance, nullptr);
+  PageControl1 = CreateWindowExA(
+      0, "TPageControl", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800, height, CoolBar1,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_PAGECONTROL1)), instance, nullptr);
   SetWindowLongPtrA(PageControl1, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hwnd()));
-  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "",
-                              WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FLATBUTTONS |
-                                  TCS_FOCUSNEVER,
-                              2, 2, 400, kTabHeight, PageControl1, nullptr, instance, nullptr);
+  HWND tabs = CreateWindowExA(
+      0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_FOCUSNEVER,
+      2, 2, 400, kTabHeight, PageControl1, nullptr, instance, nullptr);
   SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   for (int i = 0; i < static_cast<int>(std::size(kPages)); ++i) {
     TCITEMA item{};
@@ -321,12 +320,12 @@ void TForm1::createPalette() {
     item.pszText = const_cast<char*>(kPages[i].title);
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
 
-    HWND page = CreateWindowExA(
-        0, TOOLBARCLASSNAMEA, "",
-        WS_CHILD | (i == 0 ? WS_VISIBLE : 0) | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE |
-            CCS_NOPARENTALIGN,
-        2, kTabHeight + 6, 600, 40, PageControl1,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPages[i].id)), instance, nullptr);
+    HWND page = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                WS_CHILD | (i == 0 ? WS_VISIBLE : 0) | TBSTYLE_FLAT |
+                                    CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                2, kTabHeight + 6, 600, 40, PageControl1,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPages[i].id)),
+                                instance, nullptr);
     pages_[i] = page;
     SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageA(page, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -420,7 +419,9 @@ std::string TForm1::nameBar() const {
   return text;
 }
 
-void TForm1::setNameBar(const std::string& caption) { SetWindowTextA(Panel2, caption.c_str()); }
+void TForm1::setNameBar(const std::string& caption) {
+  SetWindowTextA(Panel2, caption.c_str());
+}
 
 void TForm1::setSaveEnabled(bool enabled) {
   saveEnabled_ = enabled;
@@ -432,7 +433,9 @@ void TForm1::setDateText(const std::string& text) {
   SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TForm1::readLocale() { document_->setLocale(locale_.read()); }
+void TForm1::readLocale() {
+  document_->setLocale(locale_.read());
+}
 
 void TForm1::command(int id) {
   for (const Route& r : kRoutes)
@@ -458,7 +461,9 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
     createControls();
     FormCreate();
     return 0;
-  case WM_SIZE: layout(); return 0;
+  case WM_SIZE:
+    layout();
+    return 0;
   case WM_COMMAND:
     if (reinterpret_cast<HWND>(lp) == Memo1 && Memo1) {
       if (HIWORD(wp) == EN_CHANGE && editor_) editor_->controlChanged();
@@ -484,7 +489,9 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
   case WM_SETFOCUS:
     if (Memo1) SetFocus(Memo1);
     return 0;
-  case WM_SETTINGCHANGE: readLocale(); break;
+  case WM_SETTINGCHANGE:
+    readLocale();
+    break;
   case WM_HELP: {
     // F1 inside an open menu asks the help viewer for the help file's first topic.
     auto* info = reinterpret_cast<HELPINFO*>(lp);
@@ -493,7 +500,8 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
       WinHelpA(hwnd(), file.c_str(), HELP_CONTEXT, 0);
     return TRUE;
   }
-  case WM_QUERYENDSESSION: return fileCommands_->confirmClose() ? TRUE : FALSE;
+  case WM_QUERYENDSESSION:
+    return fileCommands_->confirmClose() ? TRUE : FALSE;
   case WM_CLOSE:
     if (FormClose()) DestroyWindow(hwnd());
     return 0;
@@ -521,14 +529,28 @@ void TForm1::FormShow() {
     document_->openSourceFile(*path);
 }
 
-bool TForm1::FormClose() { return fileCommands_->confirmClose(); }
+bool TForm1::FormClose() {
+  return fileCommands_->confirmClose();
+}
 
-void TForm1::SpeedButton2Click() { fileCommands_->newSource(); }
-void TForm1::btn_OpenClick() { fileCommands_->open(); }
-void TForm1::SpeedButton1Click() { fileCommands_->save(); }
-void TForm1::Save1Click() { fileCommands_->saveAs(); }
-void TForm1::Exit1Click() { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }
-void TForm1::SpeedButton3Click() { build_->compile.SpeedButton3Click(); }
+void TForm1::SpeedButton2Click() {
+  fileCommands_->newSource();
+}
+void TForm1::btn_OpenClick() {
+  fileCommands_->open();
+}
+void TForm1::SpeedButton1Click() {
+  fileCommands_->save();
+}
+void TForm1::Save1Click() {
+  fileCommands_->saveAs();
+}
+void TForm1::Exit1Click() {
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+void TForm1::SpeedButton3Click() {
+  build_->compile.SpeedButton3Click();
+}
 
 void TForm1::Configuration1Click() {
   if (Configuration_) Configuration_->showModal();
@@ -565,16 +587,36 @@ void TForm1::Search2Click() {
   win32::Application::instance().setModelessDialog(findWindow_);
 }
 
-void TForm1::FindDialog1Find() { runFind(*editor_, findText_.c_str()); }
+void TForm1::FindDialog1Find() {
+  runFind(*editor_, findText_.c_str());
+}
 
-void TForm1::NormalStart1Click() { appendSnippet(*editor_, SnippetId::Start); }
-void TForm1::ClearScreen1Click() { appendSnippet(*editor_, SnippetId::ClearScreen); }
-void TForm1::SpeedButton12Click() { appendSnippet(*editor_, SnippetId::IndicatorOff); }
-void TForm1::ReturnClose1Click() { appendSnippet(*editor_, SnippetId::Close); }
-void TForm1::BigText1Click() { appendSnippet(*editor_, SnippetId::BigText); }
-void TForm1::SmallText1Click() { appendSnippet(*editor_, SnippetId::SmallText); }
-void TForm1::extdb1Click() { appendSnippet(*editor_, SnippetId::TextString); }
-void TForm1::SetInverse1Click() { appendSnippet(*editor_, SnippetId::SetInverse); }
-void TForm1::ResInverse1Click() { appendSnippet(*editor_, SnippetId::ResInverse); }
+void TForm1::NormalStart1Click() {
+  appendSnippet(*editor_, SnippetId::Start);
+}
+void TForm1::ClearScreen1Click() {
+  appendSnippet(*editor_, SnippetId::ClearScreen);
+}
+void TForm1::SpeedButton12Click() {
+  appendSnippet(*editor_, SnippetId::IndicatorOff);
+}
+void TForm1::ReturnClose1Click() {
+  appendSnippet(*editor_, SnippetId::Close);
+}
+void TForm1::BigText1Click() {
+  appendSnippet(*editor_, SnippetId::BigText);
+}
+void TForm1::SmallText1Click() {
+  appendSnippet(*editor_, SnippetId::SmallText);
+}
+void TForm1::extdb1Click() {
+  appendSnippet(*editor_, SnippetId::TextString);
+}
+void TForm1::SetInverse1Click() {
+  appendSnippet(*editor_, SnippetId::SetInverse);
+}
+void TForm1::ResInverse1Click() {
+  appendSnippet(*editor_, SnippetId::ResInverse);
+}
 
 } // namespace tavrin

@@ -51,7 +51,8 @@ void Application::watchProcess(HANDLE process, std::function<void()> onEnd) {
 void Application::waitForInput() {
   std::vector<HANDLE> handles;
   handles.reserve(watched_.size());
-  for (auto& w : watched_) handles.push_back(w.process);
+  for (auto& w : watched_)
+    handles.push_back(w.process);
   // One wait covers at most MAXIMUM_WAIT_OBJECTS - 1 handles besides the queue.
   DWORD count = static_cast<DWORD>(std::min<size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS - 1));
   DWORD r = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
@@ -87,7 +88,8 @@ int Application::run() {
     }
     if (!quit_) waitForInput();
   }
-  for (auto& w : watched_) CloseHandle(w.process);
+  for (auto& w : watched_)
+    CloseHandle(w.process);
   watched_.clear();
   return exitCode_;
 }
@@ -117,7 +119,8 @@ BOOL CALLBACK collectEnabled(HWND h, LPARAM lp) {
 ModalScope::ModalScope(HWND owner) {
   Collect c{owner, &disabled_};
   EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&c));
-  for (HWND h : disabled_) EnableWindow(h, FALSE);
+  for (HWND h : disabled_)
+    EnableWindow(h, FALSE);
 }
 
 ModalScope::~ModalScope() {

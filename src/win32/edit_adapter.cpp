@@ -72,7 +72,8 @@ std::string EditAdapter::tail(std::size_t count) const {
     std::string buffer(std::max<std::size_t>(static_cast<std::size_t>(length), sizeof(WORD)) + 1,
                        '\0');
     *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(std::min<LRESULT>(length, 0xFFFF));
-    LRESULT got = SendMessageA(edit_, EM_GETLINE, lines - 1, reinterpret_cast<LPARAM>(buffer.data()));
+    LRESULT got =
+        SendMessageA(edit_, EM_GETLINE, lines - 1, reinterpret_cast<LPARAM>(buffer.data()));
     if (got == length) return buffer.substr(static_cast<std::size_t>(got) - count, count);
   }
   std::string all = text();
@@ -92,7 +93,9 @@ std::string EditAdapter::line(int index) const {
              : std::string();
 }
 
-void EditAdapter::focus() { SetFocus(edit_); }
+void EditAdapter::focus() {
+  SetFocus(edit_);
+}
 
 void EditAdapter::select(std::size_t start, std::size_t length) {
   SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));

@@ -84,8 +84,8 @@ TEST_F(FileSystemTest, AMissingFileCannotBeOpenedAndTheMessageNamesItsFullPath) 
 
 TEST_F(FileSystemTest, AFileHeldOpenForWritingCannotBeOpened) {
   putFile(dir + "held.z80", "x");
-  Handle holder(CreateFileA((dir + "held.z80").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            0, nullptr));
+  Handle holder(CreateFileA((dir + "held.z80").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr));
   ASSERT_TRUE(holder);
   std::string text = expectError([&] { fs.readAll(dir + "held.z80"); });
   EXPECT_EQ(text.rfind("Cannot open file \"", 0), 0u) << text;
@@ -101,8 +101,8 @@ TEST_F(FileSystemTest, SavingOntoAReadOnlyOrHeldFileKeepsTheOldFileWhole) {
 
   putFile(dir + "busy.z80", "old busy");
   {
-    Handle holder(CreateFileA((dir + "busy.z80").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
+    Handle holder(CreateFileA((dir + "busy.z80").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr));
     ASSERT_TRUE(holder);
     text = expectError([&] { fs.writeAll(dir + "busy.z80", "new"); });
     EXPECT_EQ(text.rfind("Cannot create file \"", 0), 0u) << text;
