@@ -88,11 +88,9 @@ void Win32FileSystem::writeAll(const std::string& path, const std::string& data)
   std::string temp;
   Handle out;
   const std::string folder = folderOf(full);
-  const DWORD seed = GetTickCount() ^ GetCurrentProcessId();
+  const DWORD first = GetTickCount() ^ GetCurrentProcessId();
   for (DWORD attempt = 0; attempt < 100 && !out; ++attempt) {
-    char name[16];
-    wsprintfA(name, "\\~tv%04X.tmp", (seed + attempt) & 0xFFFF);
-    temp = folder + name;
+    temp = folder + "\\~tv" + std::to_string((first + attempt) & 0xFFFF) + ".tmp";
     out.reset(CreateFileA(extended(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
@@ -120,11 +118,10 @@ void Win32FileSystem::writeAll(const std::string& path, const std::string& data)
   }
   out.reset();
 
-  BOOL replaced =
-      exists ? ReplaceFileA(extended(full).c_str(), extended(temp).c_str(), nullptr,
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-             : MoveFileExA(extended(temp).c_str(), extended(full).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  BOOL replaced = exists ? ReplaceFileA(extended(full).c_str(), extended(temp).c_str(), nullptr,
+                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                         : MoveFileExA(extended(temp).c_str(), extended(full).c_str(),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!replaced) {
     DWORD code = GetLastError();
     DeleteFileA(extended(temp).c_str());
