@@ -22,6 +22,8 @@ target_include_directories(tavrin PRIVATE ${TAVRIN_GENERATED_DIR})
 if(NOT MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TAVRIN_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 endif()
+include(cmake/help.cmake)
+include(cmake/release.cmake)
 
 # GoogleTest: Debian's sources when cross-building, an installed package otherwise.
 if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)
@@ -65,3 +67,4 @@ add_test(NAME e2e_tests COMMAND e2e_tests --gtest_output=xml:results/e2e.xml
 set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "TAVRIN_EXE=$<TARGET_FILE:tavrin>"
                                           RUN_SERIAL TRUE)
 set_tests_properties(win32_tests PROPERTIES RUN_SERIAL TRUE)
+include(bench/win32.cmake OPTIONAL)

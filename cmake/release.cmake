@@ -1,0 +1,30 @@
+# The release ZIP: tavrin.exe, the help folder, an empty compile folder with a note on
+# go.bat, and the README. `cpack` in a build folder writes tavrin-<version>-win32.zip
+# from the 32-bit build; the 64-bit build, which only the tests use, names its ZIP
+# tavrin-<version>-win64-test.zip.
+install(TARGETS tavrin RUNTIME DESTINATION . COMPONENT tavrin)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT tavrin)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/compile-README.txt DESTINATION compile
+        RENAME README.txt COMPONENT tavrin)
+# The help folder is made by the build; its files are taken as they are when packaging,
+# and the folder is there even when the build made none.
+install(DIRECTORY DESTINATION help COMPONENT tavrin)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/help/ DESTINATION help OPTIONAL COMPONENT tavrin)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(TAVRIN_PACKAGE_ARCH win32)
+else()
+  set(TAVRIN_PACKAGE_ARCH win64-test)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME tavrin)
+set(CPACK_PACKAGE_VENDOR Molvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME "tavrin-${PROJECT_VERSION}-${TAVRIN_PACKAGE_ARCH}")
+# Unpacks into one folder of the same name.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_COMPONENTS_ALL tavrin)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/release)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
