@@ -333,3 +333,81 @@ TEST(Find, SelectsTheFirstOccurrenceEveryTimeEvenInAWrappedLine) {
 }
 
 } // namespace
+
+// The Open dialog takes a name that does not exist; the load then fails with the
+// program's own error and the document stays as it was.
+TEST(OpenCommand, MissingNameTypedIntoTheDialogShowsTheErrorAndKeepsTheDocument) {
+  TempFolder folder;
+  const std::string first = folder.file("first.z80", "first\r\n");
+  const std::string missing = folder.path() + "not-there.z80";
+  App app(quoted(first));
+  app.command(IDM_MAIN_OPEN1);
+  app.chooseFile("Open", missing);
+  Box box = app.waitBox(app.appWindow());
+  EXPECT_EQ(box.caption(), "Tavrin by Molvane");
+  EXPECT_EQ(box.text(), "Cannot open file \"" + missing + "\". " +
+                            systemDescription(ERROR_FILE_NOT_FOUND) + ".");
+  box.press(IDOK);
+  box.waitClosed("the error box");
+  EXPECT_EQ(app.nameBar(), first);
+  EXPECT_EQ(app.editorText(), "first\r\n");
+}
+
+// Yes to the save prompt followed by a cancelled Save dialog never throws the text away.
+TEST(OpenCommand, YesThenCancelledSaveDialogOpensNothing) {
+  App app;
+  app.type("unsaved");
+  app.command(IDM_MAIN_OPEN1);
+  app.waitBox(app.main(), "Save").press(IDYES);
+  Box saveAs = app.waitBox(app.main(), "Save As");
+  saveAs.press(IDCANCEL);
+  saveAs.waitClosed("the Save As dialog");
+  EXPECT_FALSE(app.findBox(app.main(), "Open").has_value());
+  EXPECT_EQ(app.editorText(), "unsaved");
+  EXPECT_EQ(app.nameBar(), "NoName *");
+}
+
+TEST(CloseCommand, YesThenCancelledSaveDialogKeepsTheWindowOpen) {
+  App app;
+  app.type("unsaved");
+  app.close();
+  app.waitBox(app.main(), "Save").press(IDYES);
+  Box saveAs = app.waitBox(app.main(), "Save As");
+  saveAs.press(IDCANCEL);
+  saveAs.waitClosed("the Save As dialog");
+  EXPECT_FALSE(app.waitExit(300));
+  EXPECT_EQ(app.editorText(), "unsaved");
+}
+
+// Logging off asks as closing does; Cancel refuses the end of the session.
+TEST(EndOfSession, ChangedDocumentAsksAndCancelRefuses) {
+  App app;
+  app.type("unsaved");
+  HWND main = app.main();
+  // The query waits for the prompt to be answered, so it is sent from another thread.
+  // Its state lives on the heap: a thread that never returns must not outlive it.
+  struct Query {
+    HWND main;
+    LRESULT answer = -1;
+  };
+  auto* query = new Query{main};
+  HANDLE sender = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* q = static_cast<Query*>(p);
+        q->answer = SendMessageA(q->main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        return 0;
+      },
+      query, 0, nullptr);
+  ASSERT_TRUE(sender);
+  Box prompt = app.waitBox(main, "Save");
+  EXPECT_EQ(prompt.text(), kConfirmSaveText);
+  prompt.press(IDCANCEL);
+  ASSERT_EQ(WaitForSingleObject(sender, e2e::kWaitMs), WAIT_OBJECT_0);
+  CloseHandle(sender);
+  const LRESULT answer = query->answer;
+  delete query;
+  EXPECT_EQ(answer, FALSE);
+  EXPECT_TRUE(app.isRunning());
+  EXPECT_EQ(app.editorText(), "unsaved");
+}

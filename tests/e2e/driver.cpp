@@ -3,6 +3,8 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdlib>
 #include <vector>
@@ -105,8 +107,11 @@ std::string windowText(HWND hwnd) {
     std::string out(size, '\0');
     DWORD_PTR got = 0;
     if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(out.data()),
-                             SMTO_ABORTIFHUNG, kWaitMs, &got))
+                             SMTO_ABORTIFHUNG, kWaitMs, &got)) {
+      // A box that closes while the windows are walked has no text any more.
+      if (!IsWindow(hwnd)) return "";
       throw Timeout("no answer to WM_GETTEXT");
+    }
     if (got + 1 < size) {
       out.resize(got);
       return out;
@@ -147,21 +152,27 @@ TempFolder::TempFolder() {
   throw std::runtime_error("cannot create a temp folder under " + base);
 }
 
-TempFolder::~TempFolder() {
+namespace {
+void removeTree(const std::string& folder) { // folder ends in a backslash
   WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveDirectoryA((path_ + name).c_str());
+        removeTree(folder + name + "\\");
       else
-        DeleteFileA((path_ + name).c_str());
+        DeleteFileA((folder + name).c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(path_.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+} // namespace
+
+TempFolder::~TempFolder() {
+  removeTree(path_);
 }
 
 std::string TempFolder::file(const std::string& name, const std::string& bytes) const {
@@ -181,6 +192,11 @@ std::string readFile(const std::string& path) {
     out.append(chunk, got);
   CloseHandle(h);
   return out;
+}
+
+bool fileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
@@ -230,6 +246,15 @@ void Box::waitClosed(const std::string& what) const {
 // --- the app -----------------------------------------------------------------------
 
 App::App(const std::string& arguments, const std::string& folder) {
+  start(arguments, folder);
+  waitMainWindow();
+}
+
+App::App(NoWait, const std::string& arguments, const std::string& folder) {
+  start(arguments, folder);
+}
+
+void App::start(const std::string& arguments, const std::string& folder) {
   const std::string exe = tavrinExe();
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
@@ -240,6 +265,9 @@ App::App(const std::string& arguments, const std::string& folder) {
     throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
                              ")");
   pid_ = process_.dwProcessId;
+}
+
+void App::waitMainWindow() {
   waitUntil(
       [&] {
         HWND h = topLevel(pid_, "TForm1");
@@ -252,6 +280,41 @@ App::App(const std::string& arguments, const std::string& folder) {
   // now is handled only once the app waits in its event loop (or in an error box).
   WaitForInputIdle(process_.hProcess, kWaitMs);
   sendBounded(main_, WM_NULL, 0, 0, "the first message");
+}
+
+HWND App::waitAppWindow() const {
+  HWND h = nullptr;
+  waitUntil([&] { return (h = topLevel(pid_, "TApplication")) != nullptr; },
+            "the TApplication window", 30000);
+  return h;
+}
+
+HWND App::waitWindow(const std::string& cls, const std::string& caption, DWORD ms) const {
+  HWND h = nullptr;
+  waitUntil([&] { return (h = findTopLevel(pid_, cls, caption)) != nullptr; },
+            "a window of class " + cls + (caption.empty() ? "" : " \"" + caption + "\""), ms);
+  return h;
+}
+
+void App::commandTo(HWND window, int id) const {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(descendant(window, id)));
+}
+
+void App::chooseFolder(const std::string& folder) const {
+  Box browser = waitBox(appWindow(), "Browse for Folder");
+  RemoteBuffer path(process_.hProcess, folder.size() + 1);
+  SIZE_T wrote = 0;
+  if (!WriteProcessMemory(process_.hProcess, reinterpret_cast<void*>(path.lparam()), folder.c_str(),
+                          folder.size() + 1, &wrote))
+    throw std::runtime_error("WriteProcessMemory failed");
+  sendBounded(browser.hwnd(), BFFM_SETSELECTIONA, TRUE, path.lparam(), "BFFM_SETSELECTIONA");
+  browser.press(IDOK);
+  browser.waitClosed("the folder browser");
+}
+
+void App::setText(HWND control, const std::string& text) const {
+  sendBounded(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), "WM_SETTEXT");
 }
 
 App::~App() {
@@ -388,6 +451,122 @@ bool App::waitNameBar(const std::string& expected) const {
 
 bool App::waitEditorText(const std::string& expected) const {
   return eventually([&] { return editorText() == expected; });
+}
+
+// --- other processes and the registry --------------------------------------------------
+
+HWND findTopLevel(DWORD pid, const std::string& cls, const std::string& caption) {
+  struct Search {
+    DWORD pid;
+    const std::string& cls;
+    const std::string& caption;
+    HWND found;
+  } s{pid, cls, caption, nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner != s->pid || !IsWindowVisible(h) || className(h) != s->cls) return TRUE;
+        if (!s->caption.empty() && windowText(h) != s->caption) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::vector<DWORD> processesNamed(const std::string& exeName) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return ids;
+}
+
+RegistryValue::RegistryValue(HKEY root, std::string key, std::string name)
+    : root_(root), key_(std::move(key)), name_(std::move(name)) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS) {
+    keyExisted_ = true;
+    RegCloseKey(k);
+  }
+  saved_ = read();
+}
+
+RegistryValue::~RegistryValue() {
+  if (saved_) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) ==
+        ERROR_SUCCESS) {
+      RegSetValueExA(k, name_.c_str(), 0, saved_->first,
+                     reinterpret_cast<const BYTE*>(saved_->second.data()),
+                     static_cast<DWORD>(saved_->second.size()));
+      RegCloseKey(k);
+    }
+  } else {
+    remove();
+    if (!keyExisted_) RegDeleteKeyA(root_, key_.c_str()); // only when it is left empty
+  }
+}
+
+void RegistryValue::setString(const std::string& text, DWORD type) const {
+  HKEY k = nullptr;
+  if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot create registry key " + key_);
+  LONG r = RegSetValueExA(k, name_.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(k);
+  if (r != ERROR_SUCCESS) throw std::runtime_error("cannot set registry value " + name_);
+}
+
+void RegistryValue::setDword(DWORD value) const {
+  HKEY k = nullptr;
+  if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot create registry key " + key_);
+  LONG r = RegSetValueExA(k, name_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value);
+  RegCloseKey(k);
+  if (r != ERROR_SUCCESS) throw std::runtime_error("cannot set registry value " + name_);
+}
+
+void RegistryValue::remove() const {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+  RegDeleteValueA(k, name_.c_str());
+  RegCloseKey(k);
+}
+
+std::optional<std::pair<DWORD, std::string>> RegistryValue::read() const {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
+  DWORD type = 0, size = 0;
+  std::optional<std::pair<DWORD, std::string>> out;
+  if (RegQueryValueExA(k, name_.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    std::string bytes(size, '\0');
+    if (RegQueryValueExA(k, name_.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
+                         &size) == ERROR_SUCCESS) {
+      bytes.resize(size);
+      out.emplace(type, std::move(bytes));
+    }
+  }
+  RegCloseKey(k);
+  return out;
+}
+
+std::optional<std::string> RegistryValue::readString() const {
+  auto value = read();
+  if (!value || value->first != REG_SZ) return std::nullopt;
+  std::string text = value->second;
+  while (!text.empty() && text.back() == '\0')
+    text.pop_back();
+  return text;
 }
 
 } // namespace e2e

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -52,6 +53,7 @@ private:
 };
 
 std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 void setLastWrite(const std::string& path, const SYSTEMTIME& local);
 
@@ -70,8 +72,57 @@ private:
   HWND hwnd_;
 };
 
+// One registry value of the test prefix, kept as it was and put back at the end (or
+// removed when it did not exist), so a test may set it freely in between.
+class RegistryValue {
+public:
+  RegistryValue(HKEY root, std::string key, std::string name);
+  ~RegistryValue();
+  RegistryValue(const RegistryValue&) = delete;
+  RegistryValue& operator=(const RegistryValue&) = delete;
+  void setString(const std::string& text, DWORD type = REG_SZ) const;
+  void setDword(DWORD value) const;
+  void remove() const;
+  // The value's type and bytes now; nullopt when it does not exist.
+  std::optional<std::pair<DWORD, std::string>> read() const;
+  // A REG_SZ value's text without its terminating zero; nullopt for another type.
+  std::optional<std::string> readString() const;
+
+private:
+  HKEY root_;
+  std::string key_, name_;
+  std::optional<std::pair<DWORD, std::string>> saved_;
+  bool keyExisted_ = false;
+};
+
+// A visible top-level window of process `pid` with this class (and caption when one is
+// given); nullptr when there is none.
+HWND findTopLevel(DWORD pid, const std::string& cls, const std::string& caption = "");
+
+// Ids of the running processes with this executable name (any case).
+std::vector<DWORD> processesNamed(const std::string& exeName);
+
+// Marks the constructor of App that does not wait for the main window.
+struct NoWait {};
+
 class App {
 public:
+  // Starts the app like the constructor below, but returns at once: for a start-up
+  // that shows boxes before the main window. Call waitMainWindow() afterwards.
+  App(NoWait, const std::string& arguments = "", const std::string& folder = "");
+  void waitMainWindow();
+  HWND waitAppWindow() const; // the TApplication window, waited for
+  // A window of this process with this class, visible, waited for.
+  HWND waitWindow(const std::string& cls, const std::string& caption = "",
+                  DWORD ms = kWaitMs) const;
+  // Posts a command to a window of the app other than the main window (a dialog's
+  // button), as a click on it does.
+  void commandTo(HWND window, int id) const;
+  // Runs the folder browser (already opened) with this folder chosen, OK.
+  void chooseFolder(const std::string& folder) const;
+  // Sets a control's text as WM_SETTEXT does (no typing).
+  void setText(HWND control, const std::string& text) const;
+
   // Starts TAVRIN_EXE with `arguments` appended to its command line, in `folder` (the
   // driver's current folder when empty), and waits until its main window is up and
   // its start-up is done.
@@ -118,6 +169,7 @@ public:
   bool waitEditorText(const std::string& expected) const;
 
 private:
+  void start(const std::string& arguments, const std::string& folder);
   PROCESS_INFORMATION process_{};
   DWORD pid_ = 0;
   HWND main_ = nullptr;
