@@ -11,7 +11,7 @@ tools/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
 build() {
   cmake --preset "$1" >"build/$1-configure.log" 2>&1 &&
     cmake --build --preset "$1" -j2 ${2:+--target "$2"} >"build/$1-build.log" 2>&1 ||
-    { echo "Build $1 failed:"; tail -40 "build/$1-configure.log" "build/$1-build.log"; return 1; }
+    { echo "Build $1 failed:"; tail -n 40 "build/$1-configure.log" "build/$1-build.log"; return 1; }
 }
 mkdir -p build
 build native || { echo "0 passed, 1 failed"; exit 1; }
@@ -28,15 +28,35 @@ echo "== native unit tests"
 
 echo "== tests under Wine"
 source tools/wine-env.sh
+# A small disk of its own for the full-disk test, where the machine lets us mount one.
+tests/e2e/faults-setup.sh mount build/mingw64/full-disk
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   source tools/wine-env.sh; tavrin_wine_prefix
   cd build/mingw64 && ctest --output-on-failure --timeout 900
   wineserver -k; wineserver -w' || true
+tests/e2e/faults-setup.sh unmount build/mingw64/full-disk
+
+echo "== release ZIP, unpacked and started"
+tools/check-release.sh build/mingw64 || true
+# The ZIP that ships holds the 32-bit program; Wine here runs only the 64-bit one, so
+# only its contents are checked.
+ship_failed=0
+rm -rf build/release/tavrin-0.1-win32.zip build/release/_CPack_Packages
+if cpack --config build/mingw/CPackConfig.cmake -B build/release >build/release-win32.log 2>&1; then
+  listing=$(cmake -E tar tf build/release/tavrin-0.1-win32.zip 2>/dev/null)
+  for entry in tavrin.exe README.md help/helpfile.hlp compile/README.txt; do
+    grep -qx "tavrin-0.1-win32/$entry" <<<"$listing" ||
+      { echo "tavrin-0.1-win32.zip lacks $entry"; ship_failed=1; }
+  done
+else
+  echo "packing tavrin-0.1-win32.zip failed, see build/release-win32.log"; ship_failed=1
+fi
+rm -rf build/release/_CPack_Packages
 
 # Sum the gtest reports; a test program that died before writing its report counts
 # as one failure.
 passed=0; failed=0
-for pair in native:unit mingw64:win32 mingw64:e2e; do
+for pair in native:unit mingw64:win32 mingw64:e2e mingw64:release; do
   dir=${pair%%:*}; name=${pair##*:}
   xml="build/$dir/results/$name.xml"
   if [ ! -f "$xml" ]; then
@@ -53,5 +73,6 @@ done
 for f in build/native/results/fuzz-*.failed; do
   [ -e "$f" ] && { echo "fuzzer failed: $f"; failed=$((failed + 1)); }
 done
+[ "$ship_failed" -eq 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
