@@ -22,6 +22,12 @@ target_include_directories(tavrin PRIVATE ${TAVRIN_GENERATED_DIR})
 if(NOT MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TAVRIN_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 endif()
+# For the screenshot script: opens and closes the dialogs through their commands.
+add_executable(post_command tools/post_command.cpp)
+target_link_libraries(post_command PRIVATE user32)
+if(NOT MSVC)
+  target_link_options(post_command PRIVATE -static)
+endif()
 include(cmake/help.cmake)
 include(cmake/release.cmake)
 

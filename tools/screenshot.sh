@@ -2,6 +2,7 @@
 # Pictures of Tavrin's windows, to look at their layout: build/screenshots/*.png.
 #   main-empty.png  the main window at start, no file
 #   main-file.png   the main window with examples/hello.z80 opened from the command line
+#   about-dialog.png, configuration-dialog.png   the two dialogs over it
 # Builds tavrin.exe first (the build that runs under Wine, see tools/wine-env.sh), or
 # takes the one in $TAVRIN_SCREENSHOT_BUILD when that names a build folder.
 # Runs on a virtual display of its own (xvfb-run), in the project's Wine prefix.
@@ -15,7 +16,7 @@ if [ "${1:-}" != "--inner" ]; then
   if [ -z "${TAVRIN_SCREENSHOT_BUILD:-}" ]; then
     cmake --preset mingw64 >build/mingw64-configure.log 2>&1 ||
       { tail -40 build/mingw64-configure.log; exit 1; }
-    cmake --build --preset mingw64 -j2 --target tavrin >build/mingw64-build.log 2>&1 ||
+    cmake --build --preset mingw64 -j2 --target tavrin post_command >build/mingw64-build.log 2>&1 ||
       { tail -40 build/mingw64-build.log; exit 1; }
     export TAVRIN_SCREENSHOT_BUILD="$root/build/mingw64"
   fi
@@ -81,8 +82,20 @@ id=$(window_id "Tavrin") || { echo "the main window did not come up"; exit 1; }
 sleep 1.5
 shoot_window "$id" "$out/main-file.png"
 
-# The About and Configuration dialogs go here: with the main window still up, open
-# each by its menu command and shoot its window by title, for example
-#   about-dialog.png          (Help > About, window "About")
-#   configuration-dialog.png  (Options > Configuration, window "Configuration")
+# The About and Configuration dialogs, opened by their menu commands over the main
+# window and closed by their Close buttons.
+command_id() { awk -v n="$1" '$1 == "#define" && $2 == n { print $3 }' resources/resource.h; }
+post() { "$TAVRIN_WINE" "$exe_dir/post_command.exe" "$1" "$(command_id "$2")"; }
+post TForm1 IDM_MAIN_ABOUT1
+id=$(window_id "About") || { echo "the About dialog did not come up"; exit 1; }
+sleep 1
+shoot_window "$id" "$out/about-dialog.png"
+post TForm2 IDC_ABOUT_SPEEDBUTTON1
+sleep 0.5
+post TForm1 IDM_MAIN_CONFIGURATION1
+id=$(window_id "Configuration") || { echo "the Configuration dialog did not come up"; exit 1; }
+sleep 1
+shoot_window "$id" "$out/configuration-dialog.png"
+post TForm3 IDC_CONFIG_SPEEDBUTTON3
+sleep 0.5
 stop_app
