@@ -40,7 +40,7 @@ inline std::string sourceText(const char* lineBreak, std::size_t lines = 100000)
   char line[64];
   for (std::size_t i = 0; i < lines; ++i) {
     if (i + 1 == lines)
-      std::snprintf(line, sizeof line, "\tcall lastroutine\t; the end     %5zu", i % 100000);
+      std::snprintf(line, sizeof line, "\tcall lastroutine\t; the end      %5zu", i % 100000);
     else
       std::snprintf(line, sizeof line, "\tld hl,%5zu\t; line %6zu of the text", i % 65536, i);
     text.append(line, 38);

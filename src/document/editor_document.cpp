@@ -5,6 +5,9 @@
 #include "document/file_errors.h"
 #include "document/text_format.h"
 
+#include <new>
+#include <utility>
+
 namespace tavrin {
 
 namespace {
@@ -35,9 +38,15 @@ void EditorDocument::showFileDate(const std::string& path) {
 }
 
 void EditorDocument::openSourceFile(const std::string& path) {
-  const std::string bytes = fs_.readAll(path);
-  if (holdsNul(bytes)) throw Error(holdsNulText(fs_.fullPath(path)));
-  editor_.setText(toEditorText(bytes));
+  std::string text;
+  try {
+    std::string bytes = fs_.readAll(path);
+    if (holdsNul(bytes)) throw Error(holdsNulText(fs_.fullPath(path)));
+    text = toEditorText(std::move(bytes));
+  } catch (const std::bad_alloc&) {
+    throw Error(kTextExceedsMemo); // a file larger than the memory the editor could have
+  }
+  editor_.setText(text);
   markClean(path);
   showFileDate(path);
 }

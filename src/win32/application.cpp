@@ -13,6 +13,13 @@ LRESULT CALLBACK appWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (main && IsWindowEnabled(main)) SetFocus(main);
     return 0;
   }
+  // Closing from the taskbar button closes the main window, which asks about unsaved
+  // changes first; the application window goes only with it.
+  if (msg == WM_CLOSE) {
+    HWND main = Application::instance().mainWindow();
+    if (main && IsWindowEnabled(main)) PostMessageA(main, WM_CLOSE, 0, 0);
+    return 0;
+  }
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 } // namespace

@@ -27,7 +27,9 @@ void EditAdapter::replaceAll(const std::string& text) {
   quiet_ = true;
   LRESULT ok = SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   quiet_ = false;
-  if (!ok) throw Error(kTextExceedsMemo);
+  // A control short of memory may also keep only part of the text and still say yes.
+  if (!ok || static_cast<std::size_t>(GetWindowTextLengthA(edit_)) != text.size())
+    throw Error(kTextExceedsMemo);
 }
 
 void EditAdapter::setText(const std::string& text) {

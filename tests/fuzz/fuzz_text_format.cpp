@@ -45,7 +45,7 @@ std::string editorBreaksAsNewline(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::string text = tavrin::toEditorText(bytes);
+  const std::string text = tavrin::toEditorText(std::string(bytes));
   if (editorBreaksAsNewline(text) != breaksAsNewline(bytes)) std::abort();
   // Converting again changes nothing: saving what was loaded and loading it back.
   if (tavrin::toEditorText(text) != text) std::abort();

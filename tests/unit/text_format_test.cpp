@@ -43,6 +43,26 @@ TEST(TextFormat, ConvertedTextConvertsToItself) {
   EXPECT_EQ(tavrin::toEditorText(once), once);
 }
 
+// The scan for breaks that need converting works in blocks of 4096 bytes: a pair or a
+// lone break on either side of a block's edge, or at the very end, is told apart alike.
+TEST(TextFormat, BreaksAtTheEdgesOfTheScannedBlocks) {
+  const std::string block(4095, 'a');
+  struct Case {
+    std::string in, out;
+  };
+  const std::vector<Case> cases = {
+      {block + "\r\n" + "b", block + "\r\n" + "b"}, // the pair across the edge
+      {block + "b\n", block + "b\r\n"},             // a lone LF just after it
+      {block + "\r" + "b", block + "\r\n" + "b"},   // a lone CR at its last byte
+      {block + "b" + block + "\r", block + "b" + block + "\r\n"},
+      {block + block + "\r\n\n", block + block + "\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in.size());
+    EXPECT_EQ(tavrin::toEditorText(c.in), c.out);
+  }
+}
+
 TEST(TextFormat, HoldsNulFindsANulAnywhere) {
   EXPECT_FALSE(tavrin::holdsNul(""));
   EXPECT_FALSE(tavrin::holdsNul("plain\r\ntext\xff"));
