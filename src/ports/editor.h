@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
@@ -16,9 +17,10 @@ public:
   virtual void setText(const std::string& text) = 0;
   // Empties the editor without notifying.
   virtual void clear() = 0;
-  // Inserts at the end of the text, outside the undo history, leaves the caret after
-  // it and scrolls it into view. Notifies once (unless s is empty).
-  virtual void insertAtEnd(const std::string& s) = 0;
+  // Inserts the pieces one after another at the end of the text, as one edit outside
+  // the undo history; leaves the caret after them and scrolls it into view. Notifies
+  // once for each piece that is not empty, as if each had been inserted alone.
+  virtual void insertAtEnd(const std::vector<std::string>& pieces) = 0;
   // The last `count` characters (fewer when the text is shorter), read without
   // copying the whole text.
   virtual std::string tail(std::size_t count) const = 0;

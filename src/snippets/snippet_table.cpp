@@ -55,16 +55,27 @@ const std::vector<std::string>& snippetLines(SnippetId id) {
 }
 
 void appendLine(Editor& editor, const std::string& s) {
+  appendLines(editor, {s});
+}
+
+void appendLines(Editor& editor, const std::vector<std::string>& lines) {
   const std::string end = editor.tail(2);
-  if (end.empty() || end == "\r\n")
-    editor.insertAtEnd(s + "\r\n");
-  else
-    editor.insertAtEnd("\r\n" + s);
+  bool atLineStart = end.empty() || end == "\r\n";
+  std::vector<std::string> pieces;
+  pieces.reserve(lines.size());
+  for (const auto& s : lines) {
+    if (atLineStart) {
+      pieces.push_back(s + "\r\n"); // the text ends with a break again
+    } else {
+      pieces.push_back("\r\n" + s);
+      atLineStart = s.empty(); // lines hold no breaks: only an empty one ends with one
+    }
+  }
+  editor.insertAtEnd(pieces);
 }
 
 void appendSnippet(Editor& editor, SnippetId id) {
-  for (const auto& line : snippetLines(id))
-    appendLine(editor, line);
+  appendLines(editor, snippetLines(id));
 }
 
 } // namespace tavrin

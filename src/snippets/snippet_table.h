@@ -28,7 +28,11 @@ const std::vector<std::string>& snippetLines(SnippetId id);
 // characters, so a long document is not copied for every line.
 void appendLine(Editor& editor, const std::string& s);
 
-// Appends the fragment's lines one after another, one change notification each.
+// Appends the lines one after another by that rule, one change notification each, in
+// one edit of the control: a long document is rewrapped once, not once per line.
+void appendLines(Editor& editor, const std::vector<std::string>& lines);
+
+// Appends the fragment's lines.
 void appendSnippet(Editor& editor, SnippetId id);
 
 } // namespace tavrin

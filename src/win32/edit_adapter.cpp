@@ -50,13 +50,25 @@ void EditAdapter::clear() {
   SendMessageA(edit_, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
-void EditAdapter::insertAtEnd(const std::string& s) {
-  if (s.empty()) return;
+void EditAdapter::insertAtEnd(const std::vector<std::string>& pieces) {
+  std::string all;
+  int changes = 0;
+  for (const auto& piece : pieces) {
+    all += piece;
+    changes += !piece.empty();
+  }
+  if (all.empty()) return;
   int length = GetWindowTextLengthA(edit_);
   SendMessageA(edit_, EM_SETSEL, length, length);
-  // fCanUndo FALSE: the insertion can't be taken back with Undo. EN_CHANGE follows.
-  SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(s.c_str()));
+  // One replace: the control rewraps and remeasures its text once, which costs the
+  // more the longer the document is. fCanUndo FALSE: Undo can't take it back. Its one
+  // EN_CHANGE is replaced by one notification per piece.
+  quiet_ = true;
+  SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(all.c_str()));
+  quiet_ = false;
   SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+  for (int i = 0; i < changes && handler_; ++i)
+    handler_();
 }
 
 std::string EditAdapter::tail(std::size_t count) const {

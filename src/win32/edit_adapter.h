@@ -14,7 +14,7 @@ public:
   std::string text() const override;
   void setText(const std::string& text) override;
   void clear() override;
-  void insertAtEnd(const std::string& s) override;
+  void insertAtEnd(const std::vector<std::string>& pieces) override;
   std::string tail(std::size_t count) const override;
   int lineCount() const override;
   std::string line(int index) const override;

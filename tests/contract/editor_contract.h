@@ -58,16 +58,22 @@ TYPED_TEST_P(EditorContract, ClearEmptiesWithoutNotifying) {
 
 TYPED_TEST_P(EditorContract, EachInsertAtEndNotifiesOnceAndLeavesTheCaretAfterIt) {
   this->start("first");
-  this->editor->insertAtEnd("\r\n\tcall _clrLCDFull");
+  this->editor->insertAtEnd({"\r\n\tcall _clrLCDFull"});
   EXPECT_EQ(this->notified, 1);
-  this->editor->insertAtEnd("\r\n\tret");
+  this->editor->insertAtEnd({"\r\n\tret"});
   EXPECT_EQ(this->notified, 2);
   const std::string expected = "first\r\n\tcall _clrLCDFull\r\n\tret";
   EXPECT_EQ(this->editor->text(), expected);
   EXPECT_EQ(this->selection(), std::make_pair(expected.size(), expected.size()));
-  this->editor->insertAtEnd("");
+  this->editor->insertAtEnd({""});
   EXPECT_EQ(this->notified, 2);
   EXPECT_EQ(this->editor->text(), expected);
+  // Several pieces at once: one notification each, empty ones none.
+  this->editor->insertAtEnd({"\r\na", "", "\r\nb", "\r\nc"});
+  EXPECT_EQ(this->notified, 5);
+  const std::string more = expected + "\r\na\r\nb\r\nc";
+  EXPECT_EQ(this->editor->text(), more);
+  EXPECT_EQ(this->selection(), std::make_pair(more.size(), more.size()));
 }
 
 TYPED_TEST_P(EditorContract, LinesAreDividedByBreaksAndAnEmptyLastLineDoesNotCount) {

@@ -16,6 +16,7 @@ public:
   int changes = 0;           // notifications raised
   bool refuseText = false;   // setText fails as a control that can't hold the text
   std::size_t fullReads = 0; // calls of text()
+  int inserts = 0;           // calls of insertAtEnd()
 
   std::string text() const override {
     ++const_cast<FakeEditor*>(this)->fullReads;
@@ -28,11 +29,14 @@ public:
     notify();
   }
   void clear() override { content.clear(), selStart = selLength = 0; }
-  void insertAtEnd(const std::string& s) override {
-    if (s.empty()) return;
-    content += s;
-    selStart = content.size(), selLength = 0;
-    notify();
+  void insertAtEnd(const std::vector<std::string>& pieces) override {
+    ++inserts;
+    for (const auto& s : pieces) {
+      if (s.empty()) continue;
+      content += s;
+      selStart = content.size(), selLength = 0;
+      notify();
+    }
   }
   std::string tail(std::size_t count) const override {
     return content.substr(content.size() - std::min(count, content.size()));

@@ -122,6 +122,25 @@ TEST(AppendSnippet, MidLineTextStartsANewLineAndEndsWithoutBreak) {
             "start\r\n\tcall _clrLCDFull\r\nStr1:\r\n\t.db \"Put your text here.\",0");
 }
 
+// Appending several lines at once gives exactly what appending them one by one gives,
+// in one edit of the editor, with one notification per line.
+TEST(AppendLines, MatchLineByLineInOneEdit) {
+  const std::vector<std::string> lines = {"a", "", "b", "", ""};
+  for (const std::string before : {"", "x", "x\r\n", "x\r\n\r\n"}) {
+    SCOPED_TRACE(::testing::PrintToString(before));
+    FakeEditor oneByOne;
+    oneByOne.content = before;
+    for (const auto& line : lines)
+      appendLine(oneByOne, line);
+    FakeEditor together;
+    together.content = before;
+    appendLines(together, lines);
+    EXPECT_EQ(together.content, oneByOne.content);
+    EXPECT_EQ(together.inserts, 1);
+    EXPECT_EQ(together.changes, 5);
+  }
+}
+
 TEST(AppendSnippet, GoesToTheEndWhereverTheCaretIsAndNeverReadsTheWholeText) {
   FakeEditor editor;
   editor.content = "line one\r\nline two\r\n";

@@ -68,7 +68,7 @@ TEST(RealEdit, HoldsMoreThanTheControlsDefaultLimitAndInsertsPastIt) {
   while (big.size() < 40000)
     big += "\tld hl,0\t;\tNote that 0 is the row\r\n";
   editor->setText(big);
-  editor->insertAtEnd("\r\nret");
+  editor->insertAtEnd({"\r\nret"});
   EXPECT_EQ(editor->text().size(), big.size() + 5);
   EXPECT_EQ(editor->tail(2), "et");
   EXPECT_EQ(editor->text().substr(big.size()), "\r\nret");
@@ -78,7 +78,7 @@ TEST(RealEdit, AnAppendedLineCannotBeUndone) {
   auto editor = RealEditFactory::make();
   HWND edit = static_cast<HostedEditor&>(*editor).hwnd();
   editor->setText("start");
-  editor->insertAtEnd("\r\n\tret");
+  editor->insertAtEnd({"\r\n\tret", "\r\n\tret"});
   SendMessageA(edit, EM_UNDO, 0, 0);
-  EXPECT_EQ(editor->text(), "start\r\n\tret");
+  EXPECT_EQ(editor->text(), "start\r\n\tret\r\n\tret");
 }
