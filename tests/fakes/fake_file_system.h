@@ -6,6 +6,7 @@
 #include "ports/file_system.h"
 
 #include <map>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -25,10 +26,12 @@ public:
   bool failCreates = false; // as a read-only target
   bool failWrites = false;  // as a full disk
   bool failStamps = false;  // asking for the time throws
+  bool outOfMemory = false; // the file is larger than the memory left
   int writes = 0;           // successful writeAll calls
 
   std::string readAll(const std::string& path) override {
     auto it = files.find(path);
+    if (outOfMemory) throw std::bad_alloc();
     if (failReads)
       throw Error(cannotOpenText(fullPath(path), "The process cannot access the file because it "
                                                  "is being used by another process.\r\n"));

@@ -131,6 +131,17 @@ TEST_F(EditorDocumentTest, FailedOpenChangesNothing) {
   editor.refuseText = true;
   EXPECT_THROW(doc.openSourceFile("a.z80"), tavrin::Error);
   EXPECT_EQ(state(), before);
+
+  // A file larger than the memory left says so in the editor's own words.
+  editor.refuseText = false;
+  fs.outOfMemory = true;
+  try {
+    doc.openSourceFile("a.z80");
+    ADD_FAILURE() << "the open went through";
+  } catch (const tavrin::Error& e) {
+    EXPECT_STREQ(e.what(), "Text exceeds memo capacity");
+  }
+  EXPECT_EQ(state(), before);
 }
 
 TEST_F(EditorDocumentTest, OpeningAnEmptyFileEmptiesTheEditor) {
