@@ -241,4 +241,46 @@ TEST(HelpIndex, WithHelpFileOpensTheViewerAndShowsNoError) {
   }
 }
 
+// F1 while a menu is open asks the help viewer for the help file beside the program,
+// wherever the program was started.
+TEST(HelpF1, InAnOpenMenuStartsTheViewer) {
+  const std::vector<DWORD> before = e2e::processesNamed("winhlp32.exe");
+  TempFolder start; // no help folder where it starts
+  App app("", start.path());
+  PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  Sleep(300);
+  PostMessageA(app.main(), WM_KEYDOWN, VK_F1, 0);
+  std::vector<DWORD> viewers;
+  const bool started = e2e::eventually([&] {
+    viewers.clear();
+    for (DWORD id : e2e::processesNamed("winhlp32.exe"))
+      if (std::find(before.begin(), before.end(), id) == before.end()) viewers.push_back(id);
+    return !viewers.empty();
+  });
+  EXPECT_TRUE(started) << "no help viewer started";
+  PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Sleep(300);
+  EXPECT_FALSE(app.findBox(app.main()).has_value()) << "a box came up over the main window";
+  EXPECT_FALSE(app.findBox(app.appWindow()).has_value()) << "an error box came up";
+  for (DWORD id : viewers) {
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      TerminateProcess(p, 0);
+      WaitForSingleObject(p, e2e::kWaitMs);
+      CloseHandle(p);
+    }
+  }
+}
+
+// F1 with no menu open does nothing.
+TEST(HelpF1, WithoutAMenuDoesNothing) {
+  const std::vector<DWORD> before = e2e::processesNamed("winhlp32.exe");
+  App app;
+  PostMessageA(app.control(IDC_MAIN_MEMO1), WM_KEYDOWN, VK_F1, 0);
+  PostMessageA(app.control(IDC_MAIN_MEMO1), WM_KEYUP, VK_F1, 0);
+  Sleep(1000);
+  EXPECT_EQ(e2e::processesNamed("winhlp32.exe"), before);
+  EXPECT_TRUE(app.isRunning());
+}
+
 } // namespace
