@@ -3,10 +3,12 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -417,6 +419,33 @@ void App::pressKey(UINT vk) const {
 
 void App::command(int id) const {
   PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+RECT App::toolbarButtonRect(HWND toolbar, int command) const {
+  RemoteBuffer buffer(process_.hProcess, sizeof(RECT));
+  if (!sendBounded(toolbar, TB_GETRECT, command, buffer.lparam(), "TB_GETRECT"))
+    throw std::runtime_error("the toolbar has no button " + std::to_string(command));
+  const std::string bytes = buffer.read();
+  RECT r{};
+  if (bytes.size() < sizeof r) throw std::runtime_error("short read of a button's rectangle");
+  std::memcpy(&r, bytes.data(), sizeof r);
+  return r;
+}
+
+void App::click(HWND window, POINT at) const {
+  const LPARAM point = MAKELPARAM(at.x, at.y);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+std::string App::dialogFolder(const Box& dialog) const {
+  RemoteBuffer buffer(process_.hProcess, MAX_PATH * 4);
+  const LRESULT n = sendBounded(dialog.hwnd(), CDM_GETFOLDERPATH, MAX_PATH * 4, buffer.lparam(),
+                                "CDM_GETFOLDERPATH");
+  if (n <= 0) return "";
+  std::string text = buffer.read();
+  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+  return text;
 }
 
 void App::close() const {

@@ -156,6 +156,13 @@ public:
   void pressKey(UINT vk) const;
   // Runs a menu item's or a toolbar or palette button's command, as a click does.
   void command(int id) const;
+  // A toolbar button's rectangle in its toolbar's client area (TB_GETRECT by command).
+  RECT toolbarButtonRect(HWND toolbar, int command) const;
+  // A left click at a point of a window's client area: the mouse's press and release,
+  // posted.
+  void click(HWND window, POINT at) const;
+  // The folder an Open or Save As dialog is showing (CDM_GETFOLDERPATH).
+  std::string dialogFolder(const Box& dialog) const;
   void close() const; // asks the main window to close (posted WM_CLOSE)
 
   // A visible #32770 of this process owned by `owner`, with this caption if one is given.
