@@ -3,7 +3,9 @@ find_package(GTest REQUIRED)
 
 file(GLOB TAVRIN_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${TAVRIN_UNIT_TESTS})
-target_include_directories(unit_tests PRIVATE tests)
+target_include_directories(unit_tests PRIVATE tests tools)
+# The help file test reads help/helpfile.txt from the source tree.
+target_compile_definitions(unit_tests PRIVATE TAVRIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(unit_tests PRIVATE tavrin_logic GTest::gtest GTest::gtest_main)
 add_test(NAME unit_tests COMMAND unit_tests --gtest_output=xml:${CMAKE_BINARY_DIR}/results/unit.xml)
 
