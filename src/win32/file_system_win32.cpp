@@ -90,7 +90,12 @@ void Win32FileSystem::writeAll(const std::string& path, const std::string& data)
   const std::string folder = folderOf(full);
   const DWORD first = GetTickCount() ^ GetCurrentProcessId();
   for (DWORD attempt = 0; attempt < 100 && !out; ++attempt) {
-    temp = folder + "\\~tv" + std::to_string((first + attempt) & 0xFFFF) + ".tmp";
+    // Four hex digits: an 8.3 name, so a target whose path is as long as paths may be
+    // leaves room for its temporary file beside it.
+    temp = folder + "\\~tv";
+    for (int shift = 12; shift >= 0; shift -= 4)
+      temp += "0123456789ABCDEF"[((first + attempt) >> shift) & 0xF];
+    temp += ".tmp";
     out.reset(CreateFileA(extended(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
