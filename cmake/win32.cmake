@@ -7,8 +7,8 @@ add_library(tavrin_win32 STATIC ${TAVRIN_WIN32_SOURCES})
 target_include_directories(tavrin_win32 PUBLIC src resources)
 target_compile_definitions(tavrin_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
                                                WINVER=0x0601 _WIN32_IE=0x0600)
-target_link_libraries(tavrin_win32 PUBLIC tavrin_logic comctl32 comdlg32 shell32 shlwapi advapi32
-                                          gdi32 user32 ole32 uuid)
+# The shell, the common dialogs and COM are loaded when first used (win32/late_bound.h).
+target_link_libraries(tavrin_win32 PUBLIC tavrin_logic comctl32 advapi32 gdi32 user32)
 if(NOT MSVC)
   target_link_options(tavrin_win32 PUBLIC -static)
 endif()

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "snippets/snippet_table.h"
 #include "win32/application.h"
+#include "win32/late_bound.h"
 #include "win32/pictures.h"
 #include "win32/registry_win32.h"
 #include "win32/script_runner_win32.h"
@@ -583,7 +584,8 @@ void TForm1::Search2Click() {
   FindDialog1.lpstrFindWhat = findText_.data();
   FindDialog1.wFindWhatLen = static_cast<WORD>(findText_.size());
   FindDialog1.Flags = FR_DOWN;
-  findWindow_ = FindTextA(&FindDialog1);
+  static const auto findText = win32::lateBound<decltype(FindTextA)>("comdlg32.dll", "FindTextA");
+  findWindow_ = findText(&FindDialog1);
   win32::Application::instance().setModelessDialog(findWindow_);
 }
 

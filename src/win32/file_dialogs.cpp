@@ -1,6 +1,7 @@
 #include "win32/file_dialogs.h"
 
 #include "win32/application.h"
+#include "win32/late_bound.h"
 
 #include <commdlg.h>
 
@@ -42,7 +43,11 @@ std::optional<std::string> Win32FileDialog::choose() {
   BOOL ok = FALSE;
   {
     ModalScope modal(*owner_);
-    ok = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    static const auto open =
+        lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto save =
+        lateBound<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+    ok = kind_ == Kind::Open ? open(&ofn) : save(&ofn);
   }
   if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
   if (!ok) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "win32/script_runner_win32.h"
 
 #include "win32/application.h"
+#include "win32/late_bound.h"
 #include "win32/system_error.h"
 
 #include <shellapi.h>
@@ -26,7 +27,9 @@ Launch Win32ScriptRunner::start(const std::string& script, const std::string& pa
   info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
   info.lpDirectory = nullptr; // the script starts in the program's current folder
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&info)) return {false, describeError(GetLastError()), false};
+  static const auto shellExecute =
+      lateBound<decltype(ShellExecuteExA)>("shell32.dll", "ShellExecuteExA");
+  if (!shellExecute(&info)) return {false, describeError(GetLastError()), false};
   if (!info.hProcess) return {true, {}, false};
   auto finished = finished_;
   Application::instance().watchProcess(info.hProcess, [finished, id] {
