@@ -310,7 +310,16 @@ void App::chooseFolder(const std::string& folder) const {
   if (!WriteProcessMemory(process_.hProcess, reinterpret_cast<void*>(path.lparam()), folder.c_str(),
                           folder.size() + 1, &wrote))
     throw std::runtime_error("WriteProcessMemory failed");
-  sendBounded(browser.hwnd(), BFFM_SETSELECTIONA, TRUE, path.lparam(), "BFFM_SETSELECTIONA");
+  // The browser fills and expands its tree after it shows, and may move the selection
+  // back to its root while it does: select once the tree has items, and again a moment
+  // later.
+  HWND tree = GetDlgItem(browser.hwnd(), 0x3741);
+  waitUntil([&] { return tree && sendBounded(tree, TVM_GETCOUNT, 0, 0, "TVM_GETCOUNT") > 0; },
+            "the folder browser's tree");
+  for (int i = 0; i < 2; ++i) {
+    sendBounded(browser.hwnd(), BFFM_SETSELECTIONA, TRUE, path.lparam(), "BFFM_SETSELECTIONA");
+    Sleep(300);
+  }
   browser.press(IDOK);
   browser.waitClosed("the folder browser");
 }
