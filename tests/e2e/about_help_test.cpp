@@ -215,6 +215,28 @@ std::string helpFileBytes() {
   return e2e::fileExists(beside) ? e2e::readFile(beside) : std::string("?_\3\0", 4);
 }
 
+// The help viewers started since `before` was taken, waited for a while.
+std::vector<DWORD> newViewers(const std::vector<DWORD>& before) {
+  std::vector<DWORD> viewers;
+  e2e::eventually([&] {
+    viewers.clear();
+    for (DWORD id : e2e::processesNamed("winhlp32.exe"))
+      if (std::find(before.begin(), before.end(), id) == before.end()) viewers.push_back(id);
+    return !viewers.empty();
+  });
+  return viewers;
+}
+
+void endProcesses(const std::vector<DWORD>& ids) {
+  for (DWORD id : ids) {
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+      TerminateProcess(p, 0);
+      WaitForSingleObject(p, e2e::kWaitMs);
+      CloseHandle(p);
+    }
+  }
+}
+
 TEST(HelpIndex, WithHelpFileOpensTheViewerAndShowsNoError) {
   TempFolder start;
   ASSERT_TRUE(CreateDirectoryA((start.path() + "help").c_str(), nullptr));
@@ -222,23 +244,11 @@ TEST(HelpIndex, WithHelpFileOpensTheViewerAndShowsNoError) {
   const std::vector<DWORD> before = e2e::processesNamed("winhlp32.exe");
   App app("", start.path());
   app.command(IDM_MAIN_INDEX1);
-  std::vector<DWORD> viewers;
-  const bool started = e2e::eventually([&] {
-    viewers.clear();
-    for (DWORD id : e2e::processesNamed("winhlp32.exe"))
-      if (std::find(before.begin(), before.end(), id) == before.end()) viewers.push_back(id);
-    return !viewers.empty();
-  });
-  EXPECT_TRUE(started) << "no help viewer started";
+  const std::vector<DWORD> viewers = newViewers(before);
+  EXPECT_FALSE(viewers.empty()) << "no help viewer started";
   Sleep(300);
   EXPECT_FALSE(app.findBox(app.main()).has_value()) << "a box came up over the main window";
-  for (DWORD id : viewers) {
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(p, 0);
-      WaitForSingleObject(p, e2e::kWaitMs);
-      CloseHandle(p);
-    }
-  }
+  endProcesses(viewers);
 }
 
 // F1 while a menu is open asks the help viewer for the help file beside the program,
@@ -250,26 +260,14 @@ TEST(HelpF1, InAnOpenMenuStartsTheViewer) {
   PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
   Sleep(300);
   PostMessageA(app.main(), WM_KEYDOWN, VK_F1, 0);
-  std::vector<DWORD> viewers;
-  const bool started = e2e::eventually([&] {
-    viewers.clear();
-    for (DWORD id : e2e::processesNamed("winhlp32.exe"))
-      if (std::find(before.begin(), before.end(), id) == before.end()) viewers.push_back(id);
-    return !viewers.empty();
-  });
-  EXPECT_TRUE(started) << "no help viewer started";
+  const std::vector<DWORD> viewers = newViewers(before);
+  EXPECT_FALSE(viewers.empty()) << "no help viewer started";
   PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
   Sleep(300);
   EXPECT_FALSE(app.findBox(app.main()).has_value()) << "a box came up over the main window";
   EXPECT_FALSE(app.findBox(app.appWindow()).has_value()) << "an error box came up";
-  for (DWORD id : viewers) {
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(p, 0);
-      WaitForSingleObject(p, e2e::kWaitMs);
-      CloseHandle(p);
-    }
-  }
+  endProcesses(viewers);
 }
 
 // F1 with no menu open does nothing.

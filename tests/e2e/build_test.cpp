@@ -11,16 +11,13 @@ namespace {
 
 using e2e::App;
 using e2e::Box;
+using e2e::quoted;
 using e2e::TempFolder;
 
 const char kSettingKey[] = "Software\\Molvane\\Z80";
 const char kConfirmText[] = "You will need to save source file before compiling.\n\r\n\r"
                             "Do you want to save source file now?";
 const char kFailedText[] = "An error acquired while compiling the source file.";
-
-std::string quoted(const std::string& path) {
-  return "\"" + path + "\"";
-}
 
 std::string withoutBackslash(std::string folder) {
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();

@@ -12,28 +12,11 @@ namespace {
 
 using e2e::App;
 using e2e::Box;
+using e2e::quoted;
+using e2e::systemDescription;
 using e2e::TempFolder;
 
 const char kConfirmSaveText[] = "Source file is changed.\n\r\n\rDo you want to save source file?";
-
-std::string quoted(const std::string& path) {
-  return "\"" + path + "\"";
-}
-
-// The platform's description of an error, as the error box shows it: without its
-// trailing spaces, line breaks and full stops.
-std::string systemDescription(DWORD code) {
-  char* buffer = nullptr;
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = n && buffer ? std::string(buffer, n) : "";
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() &&
-         (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
-    text.pop_back();
-  return text;
-}
 
 TEST(OpenCommand, FileHeldByAnotherProgramShowsTheErrorAndKeepsTheDocument) {
   TempFolder folder;

@@ -52,6 +52,16 @@ private:
   std::string path_;
 };
 
+// A path in double quotes, as one argument of a command line.
+std::string quoted(const std::string& path);
+// The platform's description of an error as the program's error boxes show it: without
+// its trailing spaces, line breaks and full stops.
+std::string systemDescription(DWORD code);
+
+// The names in a folder (given with its final backslash) that match the pattern,
+// without "." and "..".
+std::vector<std::string> namesIn(const std::string& folder, const std::string& pattern = "*");
+
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -14,13 +14,10 @@ namespace {
 
 using e2e::App;
 using e2e::Box;
+using e2e::quoted;
 using e2e::TempFolder;
 
 constexpr int kFileNameBox = 0x47c;
-
-std::string quoted(const std::string& path) {
-  return "\"" + path + "\"";
-}
 
 // The Edit inside the dialog's file name box: the ComboBoxEx32, its ComboBox and the
 // Edit all carry the same ID.
@@ -55,19 +52,6 @@ std::string folderKey(std::string path) {
   for (char& c : path)
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return path;
-}
-
-std::vector<std::string> filesIn(const std::string& folder) { // folder ends in a backslash
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
 }
 
 LRESULT sendToEditor(const App& app, UINT msg) {
@@ -219,7 +203,7 @@ TEST(EditingCurrentFolder, RelativeNameStillMeansTheStartFolderAfterTheDialogBro
   app.command(IDC_MAIN_SPEEDBUTTON1);
   EXPECT_TRUE(e2e::eventually([&] { return !app.toolbarSaveEnabled(); }));
   EXPECT_EQ(e2e::readFile(start.path() + "prog.z80"), original + "x");
-  EXPECT_EQ(filesIn(elsewhere.path()), std::vector<std::string>{});
+  EXPECT_EQ(e2e::namesIn(elsewhere.path()), std::vector<std::string>{});
 }
 
 } // namespace

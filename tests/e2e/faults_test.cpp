@@ -17,28 +17,11 @@ namespace {
 
 using e2e::App;
 using e2e::Box;
+using e2e::quoted;
+using e2e::systemDescription;
 using e2e::TempFolder;
 
 const char kErrorCaption[] = "Tavrin by Molvane";
-
-std::string quoted(const std::string& path) {
-  return "\"" + path + "\"";
-}
-
-// The platform's description of an error as the error box shows it: without its
-// trailing spaces, line breaks and full stops.
-std::string systemDescription(DWORD code) {
-  char* buffer = nullptr;
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = n && buffer ? std::string(buffer, n) : "";
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() &&
-         (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
-    text.pop_back();
-  return text;
-}
 
 std::string cannotCreate(const std::string& path, DWORD code) {
   return "Cannot create file \"" + path + "\". " + systemDescription(code) + ".";
@@ -67,19 +50,6 @@ void removeFolder(const std::string& folder) {
     FindClose(search);
   }
   RemoveDirectoryA(folder.c_str());
-}
-
-// The names in a folder that match a pattern such as "*.tmp".
-std::vector<std::string> filesIn(const std::string& folder, const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do
-    names.push_back(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
 }
 
 // The error box the app shows for a failed command: checked, then closed.
@@ -166,7 +136,7 @@ TEST_P(SaveFails, ShowsWhyAndKeepsTheOldFileAndTheDocument) {
 
   if (fault.oldFileStays) {
     EXPECT_EQ(e2e::readFile(path), "\tld a,1\r\n");
-    EXPECT_EQ(filesIn(sub, "*"), (std::vector<std::string>{".", "..", "prog.z80"}));
+    EXPECT_EQ(e2e::namesIn(sub + "\\"), std::vector<std::string>{"prog.z80"});
   } else {
     EXPECT_FALSE(exists(sub)) << "a failed save made the folder again";
   }
@@ -227,7 +197,7 @@ TEST(FullDisk, SaveShowsAWriteErrorAndKeepsTheOldFileWhole) {
   EXPECT_EQ(documentState(app), before);
   EXPECT_EQ(e2e::readFile(path), "\t.org 9327h\r\n\tret\r\n");
   // The cut-off copy is gone, so the disk has its room back.
-  EXPECT_EQ(filesIn(sub, "*"), (std::vector<std::string>{".", "..", "old.z80"}));
+  EXPECT_EQ(e2e::namesIn(sub + "\\"), std::vector<std::string>{"old.z80"});
   removeFolder(sub);
 }
 
@@ -256,7 +226,7 @@ TEST(LongPath, OpensAndSavesAFileWhosePathHas259Characters) {
     EXPECT_FALSE(app.findBox(app.appWindow()).has_value());
   }
   EXPECT_EQ(e2e::readFile(path), "one\r\ntwo\r\n");
-  EXPECT_EQ(filesIn(sub, "*.tmp"), std::vector<std::string>{});
+  EXPECT_EQ(e2e::namesIn(sub + "\\", "*.tmp"), std::vector<std::string>{});
   removeFolder(sub);
 }
 

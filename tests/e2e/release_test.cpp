@@ -29,19 +29,6 @@ bool isFolder(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::string> entries(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
 TEST(ReleaseZip, HoldsTheProgramTheReadmeTheHelpAndTheCompileFolder) {
   const std::string folder = releaseFolder();
   if (folder.empty()) GTEST_SKIP() << "TAVRIN_RELEASE_CHECK is not set";
@@ -52,7 +39,7 @@ TEST(ReleaseZip, HoldsTheProgramTheReadmeTheHelpAndTheCompileFolder) {
   EXPECT_EQ(e2e::readFile(folder + "help\\helpfile.hlp").substr(0, 4),
             std::string("\x3f\x5f\x03\x00", 4));
   // The compile folder holds only the note on go.bat: the script is the user's own.
-  EXPECT_EQ(entries(folder + "compile\\"), std::vector<std::string>{"README.txt"});
+  EXPECT_EQ(e2e::namesIn(folder + "compile\\"), std::vector<std::string>{"README.txt"});
   EXPECT_NE(e2e::readFile(folder + "compile\\README.txt").find("go.bat"), std::string::npos);
 }
 

@@ -50,6 +50,30 @@ TEST_F(MainWindow, SaveStartsDisabledAndTypingEnablesItOnTheToolbarAndInTheMenu)
   EXPECT_FALSE(toolbarSaveEnabled());
 }
 
+// Ctrl+F, pressed anywhere in the window, goes through the window's shortcut table to
+// Search > Find, which shows the Find dialog in front of the window.
+TEST_F(MainWindow, CtrlFShowsTheFindDialog) {
+  BYTE keys[256] = {};
+  ASSERT_TRUE(GetKeyboardState(keys));
+  const BYTE before = keys[VK_CONTROL];
+  keys[VK_CONTROL] = 0x80;
+  ASSERT_TRUE(SetKeyboardState(keys));
+  MSG press{memo, WM_KEYDOWN, 'F', 0x00210001, 0, {}};
+  const int translated = TranslateAcceleratorA(form.hwnd(), form.accelerators(), &press);
+  keys[VK_CONTROL] = before;
+  SetKeyboardState(keys);
+  EXPECT_NE(translated, 0);
+  HWND find = FindWindowA("#32770", "Find");
+  ASSERT_NE(find, nullptr);
+  EXPECT_EQ(GetWindow(find, GW_OWNER), form.hwnd());
+  EXPECT_TRUE(IsWindowVisible(find));
+  DestroyWindow(find);
+
+  // Without Ctrl the key is only a letter for the editor.
+  MSG plain{memo, WM_KEYDOWN, 'F', 0x00210001, 0, {}};
+  EXPECT_EQ(TranslateAcceleratorA(form.hwnd(), form.accelerators(), &plain), 0);
+}
+
 TEST_F(MainWindow, TheMenuHasItsItemsAndPictures) {
   HMENU menu = GetMenu(form.hwnd());
   ASSERT_EQ(GetMenuItemCount(menu), 4);
