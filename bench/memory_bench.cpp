@@ -2,6 +2,7 @@
 // started empty, measured on the running program in the same run.
 // Usage: bench_memory.exe path\to\tavrin.exe [rounds]
 #include "bench_common.h"
+#include "bench_win32.h"
 
 #include <windows.h>
 
@@ -14,49 +15,23 @@ using namespace tavrin::bench;
 
 namespace {
 
-struct Found {
-  DWORD pid;
-  HWND main;
-};
-
-BOOL CALLBACK findMain(HWND hwnd, LPARAM lp) {
-  auto* found = reinterpret_cast<Found*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[32] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (pid == found->pid && std::string(cls) == "TForm1" && IsWindowVisible(hwnd)) {
-    found->main = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Starts the program, waits until its editor holds `expected` characters and the
 // window has settled, and returns its peak working set and peak committed bytes.
 PROCESS_MEMORY_COUNTERS peakOf(const std::string& exe, const std::string& file,
                                std::size_t expected) {
-  std::string commandLine = "\"" + exe + "\"" + (file.empty() ? "" : " \"" + file + "\"");
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    throw std::runtime_error("cannot start " + exe);
+  PROCESS_INFORMATION pi = startProgram(exe, file);
   WaitForInputIdle(pi.hProcess, 20000);
-  Found found{pi.dwProcessId, nullptr};
   HWND edit = nullptr;
   for (int i = 0; i < 600 && !edit; ++i) {
-    EnumWindows(findMain, reinterpret_cast<LPARAM>(&found));
-    if (found.main) {
-      HWND memo = FindWindowExA(found.main, nullptr, "EDIT", nullptr);
+    if (HWND main = visibleWindowOf(pi.dwProcessId, "TForm1")) {
+      HWND memo = FindWindowExA(main, nullptr, "EDIT", nullptr);
       if (memo && static_cast<std::size_t>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0)) == expected)
         edit = memo;
     }
     if (!edit) Sleep(50);
   }
   if (!edit) {
-    TerminateProcess(pi.hProcess, 1);
+    endProgram(pi);
     throw std::runtime_error("the editor never showed the text");
   }
   Sleep(300);
@@ -64,10 +39,7 @@ PROCESS_MEMORY_COUNTERS peakOf(const std::string& exe, const std::string& file,
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(pi.hProcess, &counters, sizeof counters);
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  endProgram(pi);
   return counters;
 }
 
@@ -81,17 +53,9 @@ int main(int argc, char** argv) {
   const std::string exe = argv[1];
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
   try {
-    char tempDir[MAX_PATH];
-    GetTempPathA(MAX_PATH, tempDir);
-    const std::string file = std::string(tempDir) + "tavrin-bench-memory.z80";
+    const std::string file = tempFile("tavrin-bench-memory.z80");
     const std::string text = sourceText("\r\n");
-    HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD wrote = 0;
-    if (f == INVALID_HANDLE_VALUE ||
-        !WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr))
-      throw std::runtime_error("cannot write " + file);
-    CloseHandle(f);
+    writeBenchFile(file, text);
 
     std::vector<double> emptyWs, emptyCommit, fullWs, fullCommit;
     for (int r = 0; r < rounds; ++r) {

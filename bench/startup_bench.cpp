@@ -7,6 +7,7 @@
 // (WaitForInputIdle): both programs open a file named on their command line before that.
 // Usage: bench_startup.exe tavrin.exe bare_window.exe notepad.exe [rounds]
 #include "bench_common.h"
+#include "bench_win32.h"
 
 #include <windows.h>
 
@@ -17,42 +18,19 @@ using namespace tavrin::bench;
 
 namespace {
 
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK findVisible(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-
 // Milliseconds from the start of `exe` to its first visible, idle window.
 double timeStart(const std::string& exe, const std::string& file) {
-  std::string commandLine = "\"" + exe + "\"" + (file.empty() ? "" : " \"" + file + "\"");
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
   const auto start = Clock::now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    throw std::runtime_error("cannot start " + exe);
-  Search s{pi.dwProcessId, nullptr};
-  for (int i = 0; i < 20000 && !s.found; ++i) {
+  PROCESS_INFORMATION pi = startProgram(exe, file);
+  HWND found = nullptr;
+  for (int i = 0; i < 20000 && !found; ++i) {
     WaitForInputIdle(pi.hProcess, 20000);
-    EnumWindows(findVisible, reinterpret_cast<LPARAM>(&s));
-    if (!s.found) Sleep(1);
+    found = visibleWindowOf(pi.dwProcessId, nullptr);
+    if (!found) Sleep(1);
   }
   const double ms = millisecondsSince(start);
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  if (!s.found) throw std::runtime_error(exe + " showed no window");
+  endProgram(pi);
+  if (!found) throw std::runtime_error(exe + " showed no window");
   return ms;
 }
 
@@ -66,17 +44,9 @@ int main(int argc, char** argv) {
   const std::string tavrin = argv[1], bare = argv[2], notepad = argv[3];
   const int rounds = argc > 4 ? std::atoi(argv[4]) : 9;
   try {
-    char tempDir[MAX_PATH];
-    GetTempPathA(MAX_PATH, tempDir);
-    const std::string file = std::string(tempDir) + "tavrin-bench-64k.z80";
+    const std::string file = tempFile("tavrin-bench-64k.z80");
     const std::string text = sourceText("\r\n", 65536 / 40);
-    HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD wrote = 0;
-    if (f == INVALID_HANDLE_VALUE ||
-        !WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr))
-      throw std::runtime_error("cannot write " + file);
-    CloseHandle(f);
+    writeBenchFile(file, text);
     std::printf("# %d rounds; the source is %zu bytes\n", rounds, text.size());
 
     // One start of each first: the programs' files are then in the cache for every round.

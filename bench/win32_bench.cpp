@@ -7,6 +7,7 @@
 // The control is styled like the main window's editor (same styles, font and size).
 // Usage: bench_win32.exe [rounds]
 #include "bench_common.h"
+#include "bench_win32.h"
 #include "document/editor_document.h"
 #include "find/search.h"
 #include "snippets/snippet_table.h"
@@ -56,16 +57,6 @@ void setRaw(HWND edit, const std::string& text) {
   SendMessageA(edit, EM_SETSEL, 0, 0);
   SendMessageA(edit, EM_SCROLLCARET, 0, 0);
   pump();
-}
-
-void writeFile(const std::string& path, const std::string& data) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD wrote = 0;
-  if (f == INVALID_HANDLE_VALUE ||
-      !WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &wrote, nullptr))
-    throw std::runtime_error("cannot write " + path);
-  CloseHandle(f);
 }
 
 std::string readFile(const std::string& path) {
@@ -133,13 +124,11 @@ int main(int argc, char** argv) {
     win32::Win32FileSystem files;
     EditorDocument document(*adapter, view, files);
 
-    char tempDir[MAX_PATH];
-    GetTempPathA(MAX_PATH, tempDir);
-    const std::string dir = std::string(tempDir) + "tavrin-bench";
+    const std::string dir = tempFile("tavrin-bench");
     CreateDirectoryA(dir.c_str(), nullptr);
     const std::string big = sourceText("\r\n");
     const std::string source = dir + "\\big.z80";
-    writeFile(source, big);
+    writeBenchFile(source, big);
     std::printf("# text: %zu bytes, 100000 lines, %d rounds\n", big.size(), rounds);
 
     { // open
@@ -208,8 +197,8 @@ int main(int argc, char** argv) {
       setRaw(edit, big);
       const std::string target = dir + "\\saved.z80", other = dir + "\\baseline.z80";
       const std::string temp = dir + "\\baseline.tmp";
-      writeFile(target, "old");
-      writeFile(other, "old");
+      writeBenchFile(target, "old");
+      writeBenchFile(other, "old");
       for (bool flush : {false, true}) {
         Pair pair;
         for (int r = 0; r < rounds; ++r) {
