@@ -4,6 +4,7 @@
 #include "document/file_errors.h"
 #include "document/text_lines.h"
 
+#include <climits>
 #include <new>
 
 namespace tavrin::win32 {
@@ -58,8 +59,9 @@ void EditAdapter::insertAtEnd(const std::vector<std::string>& pieces) {
     changes += !piece.empty();
   }
   if (all.empty()) return;
-  int length = GetWindowTextLengthA(edit_);
-  SendMessageA(edit_, EM_SETSEL, length, length);
+  // A position past the end puts the caret at the end without asking for the length,
+  // which the control works out by converting its whole text.
+  SendMessageA(edit_, EM_SETSEL, INT_MAX, INT_MAX);
   // One replace: the control rewraps and remeasures its text once, which costs the
   // more the longer the document is. fCanUndo FALSE: Undo can't take it back. Its one
   // EN_CHANGE is replaced by one notification per piece.
