@@ -202,9 +202,11 @@ void TForm1::create(HWND owner) {
 }
 
 void TForm1::show(int showCommand) {
+  // FormShow runs as the window is about to appear, so a file named on the command line
+  // is laid out once and comes up with the window's first paint, not after an empty one.
+  win32::guarded([this] { FormShow(); });
   ShowWindow(hwnd(), showCommand);
   UpdateWindow(hwnd());
-  win32::guarded([this] { FormShow(); });
 }
 
 void TForm1::createControls() {
