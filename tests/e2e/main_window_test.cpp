@@ -9,6 +9,7 @@
 namespace {
 
 using e2e::App;
+using e2e::Box;
 using e2e::TempFolder;
 
 void expectCleanNewDocument(const App& app) {
@@ -106,6 +107,25 @@ TEST(StartUp, ArgumentThatIsNoFileLeavesNoName) {
     expectCleanNewDocument(app);
     EXPECT_FALSE(app.findBox(app.appWindow()).has_value()) << "an error box came up";
   }
+}
+
+// A file on the command line that can't be read: its error comes first, and the window
+// then comes up with the new, unnamed document.
+TEST(StartUp, ArgumentThatCannotBeReadShowsTheErrorThenANewDocument) {
+  TempFolder folder;
+  const std::string locked = folder.file("locked.z80", "locked\r\n");
+  HANDLE hold = CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  App app(e2e::NoWait{}, e2e::quoted(locked));
+  Box box = app.waitBox(app.waitAppWindow());
+  EXPECT_EQ(box.caption(), "Tavrin by Molvane");
+  EXPECT_EQ(box.text(), "Cannot open file \"" + locked + "\". " +
+                            e2e::systemDescription(ERROR_SHARING_VIOLATION) + ".");
+  box.press(IDOK);
+  box.waitClosed("the error box");
+  CloseHandle(hold);
+  app.waitMainWindow();
+  expectCleanNewDocument(app);
 }
 
 TEST(Typing, FirstCharacterMarksTheDocumentChangedOnce) {
