@@ -105,11 +105,9 @@ int main(int argc, char** argv) {
         CreateWindowExA(0, "TavrinBenchHost", "Tavrin bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         216, 203, 864, 605, nullptr, nullptr, instance, nullptr);
     // Memo1's styles and font, and about the size it has in the main window.
-    HWND edit =
-        CreateWindowExA(0, "EDIT", "",
-                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                            ES_WANTRETURN | ES_NOHIDESEL,
-                        0, 0, 848, 440, host, reinterpret_cast<HMENU>(1), instance, nullptr);
+    HWND edit = win32::EditAdapter::createControl(
+        host, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, 1,
+        {0, 0, 848, 440});
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, "Courier New");

@@ -226,9 +226,9 @@ void TForm1::createControls() {
   Panel2 = child("STATIC", "NoName", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, IDC_MAIN_PANEL2);
   SendMessageA(Panel2, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
   Panel3 = child("STATIC", "", 0, IDC_MAIN_PANEL3);
-  Memo1 =
-      child("EDIT", "", WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            IDC_MAIN_MEMO1);
+  Memo1 = win32::EditAdapter::createControl(
+      hwnd(), WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+      IDC_MAIN_MEMO1);
   SendMessageA(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
   StatusBar1 = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_MAIN_STATUSBAR1);
   int parts[] = {110, -1};

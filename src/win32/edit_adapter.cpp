@@ -3,52 +3,102 @@
 #include "core/error.h"
 #include "document/file_errors.h"
 #include "document/text_lines.h"
+#include "win32/ansi_text.h"
 
 #include <climits>
 #include <new>
 
 namespace tavrin::win32 {
 
+namespace {
+
+// The control's text in its own buffer, locked while this lives. Asking for the buffer
+// hands no copy out: the control keeps using it.
+class ControlText {
+public:
+  ControlText(HWND edit, std::size_t length)
+      : buffer_(reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0))),
+        chars_(static_cast<const wchar_t*>(buffer_ ? LocalLock(buffer_) : nullptr)),
+        length_(chars_ ? length : 0) {}
+  ~ControlText() {
+    if (chars_) LocalUnlock(buffer_);
+  }
+  ControlText(const ControlText&) = delete;
+  ControlText& operator=(const ControlText&) = delete;
+  std::wstring_view chars() const { return {chars_, length_}; }
+
+private:
+  HLOCAL buffer_;
+  const wchar_t* chars_;
+  std::size_t length_;
+};
+
+// Memory for the control's text of `units` UTF-16 units, in the form the control takes
+// it over in.
+HLOCAL bufferFor(const std::string& text, std::size_t units) {
+  if (units >= SIZE_MAX / sizeof(wchar_t) - 1) throw Error(kTextExceedsMemo);
+  HLOCAL buffer = LocalAlloc(LMEM_MOVEABLE, (units + 1) * sizeof(wchar_t));
+  auto* chars = static_cast<wchar_t*>(buffer ? LocalLock(buffer) : nullptr);
+  if (!chars) {
+    if (buffer) LocalFree(buffer);
+    throw Error(kTextExceedsMemo);
+  }
+  toWide(text, chars, units);
+  chars[units] = L'\0';
+  LocalUnlock(buffer);
+  return buffer;
+}
+
+} // namespace
+
+HWND EditAdapter::createControl(HWND parent, DWORD style, int id, RECT bounds) {
+  return CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                         nullptr);
+}
+
 EditAdapter::EditAdapter(HWND edit) : edit_(edit) {
   // The control's default limit is 30000 characters; the program sets none of its own.
-  SendMessageA(edit_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(edit_, EM_SETLIMITTEXT, 0, 0);
+}
+
+std::size_t EditAdapter::length() const {
+  return static_cast<std::size_t>(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0));
 }
 
 std::string EditAdapter::text() const {
-  int length = GetWindowTextLengthA(edit_);
-  std::string out(static_cast<std::size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(edit_, out.data(), length + 1);
-  out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return out;
+  const ControlText control(edit_, length());
+  return toAnsi(control.chars());
 }
 
 void EditAdapter::replaceAll(const std::string& text) {
-  // WM_SETTEXT raises no EN_CHANGE for a multi-line control on Windows or Wine; stay
-  // quiet in case a platform does, so each replace notifies exactly as the port says.
+  const std::size_t units = wideLength(text);
+  HLOCAL buffer = bufferFor(text, units);
+  HLOCAL old = reinterpret_cast<HLOCAL>(SendMessageW(edit_, EM_GETHANDLE, 0, 0));
+  // The control takes the buffer over as it is, with no copy; the one it had is ours to
+  // free. It raises no EN_CHANGE; stay quiet in case a platform does, so each replace
+  // notifies exactly as the port says.
   quiet_ = true;
-  LRESULT ok = SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(edit_, EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer), 0);
   quiet_ = false;
-  // A control short of memory may also keep only part of the text and still say yes.
-  if (!ok || static_cast<std::size_t>(GetWindowTextLengthA(edit_)) != text.size())
-    throw Error(kTextExceedsMemo);
+  if (old && old != buffer) LocalFree(old);
+  if (length() != units) throw Error(kTextExceedsMemo);
 }
 
 void EditAdapter::setText(const std::string& text) {
-  // Compare lengths first: reading the whole text is only needed when they match.
-  if (static_cast<std::size_t>(GetWindowTextLengthA(edit_)) == text.size() && this->text() == text)
-    return;
+  if (wideLength(text) == length() && this->text() == text) return;
   try {
     replaceAll(text);
   } catch (const std::bad_alloc&) {
     throw Error(kTextExceedsMemo);
   }
-  SendMessageA(edit_, EM_EMPTYUNDOBUFFER, 0, 0);
   if (handler_) handler_();
 }
 
 void EditAdapter::clear() {
   replaceAll("");
-  SendMessageA(edit_, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 void EditAdapter::insertAtEnd(const std::vector<std::string>& pieces) {
@@ -59,41 +109,26 @@ void EditAdapter::insertAtEnd(const std::vector<std::string>& pieces) {
     changes += !piece.empty();
   }
   if (all.empty()) return;
-  // A position past the end puts the caret at the end without asking for the length,
-  // which the control works out by converting its whole text.
-  SendMessageA(edit_, EM_SETSEL, INT_MAX, INT_MAX);
+  const std::wstring wide = toWide(all);
+  SendMessageW(edit_, EM_SETSEL, INT_MAX, INT_MAX);
   // One replace: the control rewraps and remeasures its text once, which costs the
   // more the longer the document is. fCanUndo FALSE: Undo can't take it back. Its one
   // EN_CHANGE is replaced by one notification per piece.
   quiet_ = true;
-  SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(all.c_str()));
+  SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
   quiet_ = false;
-  SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
   for (int i = 0; i < changes && handler_; ++i)
     handler_();
 }
 
 std::string EditAdapter::tail(std::size_t count) const {
   if (count == 0) return {};
-  // The last screen line tells how the text ends without copying all of it: it is
-  // empty after a final line break (a wrapped line never leaves an empty one).
-  LRESULT lines = SendMessageA(edit_, EM_GETLINECOUNT, 0, 0);
-  LRESULT start = SendMessageA(edit_, EM_LINEINDEX, lines - 1, 0);
-  LRESULT length = SendMessageA(edit_, EM_LINELENGTH, start, 0);
-  if (length == 0) {
-    if (lines <= 1) return {};
-    if (count <= 2) return std::string("\r\n").substr(2 - count);
-  } else if (static_cast<std::size_t>(length) >= count) {
-    // EM_GETLINE takes the buffer size in its first WORD.
-    std::string buffer(std::max<std::size_t>(static_cast<std::size_t>(length), sizeof(WORD)) + 1,
-                       '\0');
-    *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(std::min<LRESULT>(length, 0xFFFF));
-    LRESULT got =
-        SendMessageA(edit_, EM_GETLINE, lines - 1, reinterpret_cast<LPARAM>(buffer.data()));
-    if (got == length) return buffer.substr(static_cast<std::size_t>(got) - count, count);
-  }
-  std::string all = text();
-  return all.substr(all.size() - std::min(count, all.size()));
+  const ControlText control(edit_, length());
+  std::wstring_view chars = control.chars();
+  // In a code page of more than one byte per character, a character is at least a byte.
+  const std::string last = toAnsi(chars.substr(chars.size() - std::min(count, chars.size())));
+  return last.substr(last.size() - std::min(count, last.size()));
 }
 
 int EditAdapter::lineCount() const {
@@ -114,8 +149,17 @@ void EditAdapter::focus() {
 }
 
 void EditAdapter::select(std::size_t start, std::size_t length) {
-  SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
-  SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+  // The offsets count the ANSI text's bytes, the control counts UTF-16 units: the same
+  // in a code page of one byte per character.
+  std::size_t from = start, to = start + length;
+  CPINFO info{};
+  if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1) {
+    const std::string all = text();
+    from = wideLength(std::string_view(all).substr(0, std::min(start, all.size())));
+    to = wideLength(std::string_view(all).substr(0, std::min(start + length, all.size())));
+  }
+  SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(from), static_cast<LPARAM>(to));
+  SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
 
 void EditAdapter::controlChanged() {

@@ -9,6 +9,11 @@ namespace tavrin::win32 {
 
 class EditAdapter : public Editor {
 public:
+  // Creates the control the adapter expects: a Unicode EDIT, visible, child of `parent`.
+  // The adapter reads and replaces its text in the control's own buffer, so a large text
+  // is neither copied by the control nor converted by the system on the way.
+  static HWND createControl(HWND parent, DWORD style, int id, RECT bounds = {});
+
   explicit EditAdapter(HWND edit);
 
   std::string text() const override;
@@ -27,6 +32,7 @@ public:
   HWND hwnd() const { return edit_; }
 
 private:
+  std::size_t length() const;
   void replaceAll(const std::string& text);
   HWND edit_;
   bool quiet_ = false;

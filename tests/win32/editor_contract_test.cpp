@@ -26,10 +26,8 @@ struct Host {
     parent = CreateWindowExA(0, "EditorContractHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
                              nullptr, nullptr, wc.hInstance, nullptr);
     // Narrow enough that a long line wraps on the screen.
-    edit = CreateWindowExA(0, "EDIT", "",
-                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                               ES_WANTRETURN,
-                           0, 0, 400, 300, parent, nullptr, wc.hInstance, nullptr);
+    edit = tavrin::win32::EditAdapter::createControl(
+        parent, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 1, {0, 0, 400, 300});
   }
   ~Host() { DestroyWindow(parent); }
 };
@@ -81,4 +79,23 @@ TEST(RealEdit, AnAppendedLineCannotBeUndone) {
   editor->insertAtEnd({"\r\n\tret", "\r\n\tret"});
   SendMessageA(edit, EM_UNDO, 0, 0);
   EXPECT_EQ(editor->text(), "start\r\n\tret\r\n\tret");
+}
+
+// The control keeps UTF-16 and the adapter converts: every byte of the code page comes
+// back as it went in, through the whole text, its tail and a typed-in line.
+TEST(RealEdit, EveryByteOfTheCodePageComesBackUnchanged) {
+  auto editor = RealEditFactory::make();
+  std::string all;
+  for (int c = 1; c < 256; ++c)
+    if (c != '\r' && c != '\n') all += static_cast<char>(c);
+  const std::string text = "\tld a,'\xe9'\r\n" + all;
+  editor->setText(text);
+  EXPECT_EQ(editor->text(), text);
+  EXPECT_EQ(editor->tail(3), "\xfd\xfe\xff");
+  editor->insertAtEnd({"\r\n; caf\xe9 \x80"});
+  EXPECT_EQ(editor->text(), text + "\r\n; caf\xe9 \x80");
+  EXPECT_EQ(editor->line(1), all);
+  editor->select(text.size() + 2, 6);
+  EXPECT_EQ((RealEditFactory::selection(*editor)),
+            (std::pair<std::size_t, std::size_t>(text.size() + 2, text.size() + 8)));
 }

@@ -1,0 +1,64 @@
+#include "win32/ansi_text.h"
+
+#include "core/error.h"
+#include "document/file_errors.h"
+
+#include <climits>
+
+namespace tavrin::win32 {
+
+namespace {
+
+bool isAscii(std::string_view text) {
+  unsigned char all = 0;
+  for (char c : text)
+    all |= static_cast<unsigned char>(c);
+  return all < 0x80;
+}
+
+// The system's conversions count in int; a text beyond that is more than any control holds.
+int checkedLength(std::size_t length) {
+  if (length > INT_MAX / 2) throw Error(kTextExceedsMemo);
+  return static_cast<int>(length);
+}
+
+} // namespace
+
+std::size_t wideLength(std::string_view ansi) {
+  if (ansi.empty() || isAscii(ansi)) return ansi.size();
+  return static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), checkedLength(ansi.size()), nullptr, 0));
+}
+
+void toWide(std::string_view ansi, wchar_t* out, std::size_t room) {
+  if (isAscii(ansi)) {
+    for (char c : ansi)
+      *out++ = static_cast<wchar_t>(c);
+    return;
+  }
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), checkedLength(ansi.size()), out, checkedLength(room));
+}
+
+std::wstring toWide(std::string_view ansi) {
+  std::wstring out(wideLength(ansi), L'\0');
+  toWide(ansi, out.data(), out.size());
+  return out;
+}
+
+std::string toAnsi(std::wstring_view wide) {
+  std::string out(wide.size(), '\0');
+  wchar_t all = 0;
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    all |= wide[i];
+    out[i] = static_cast<char>(wide[i]);
+  }
+  if (all < 0x80) return out;
+  const int length = checkedLength(wide.size());
+  const int bytes =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  out.assign(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), length, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+} // namespace tavrin::win32
