@@ -25,7 +25,9 @@ PROCESS_MEMORY_COUNTERS peakOf(const std::string& exe, const std::string& file,
   for (int i = 0; i < 600 && !edit; ++i) {
     if (HWND main = visibleWindowOf(pi.dwProcessId, "TForm1")) {
       HWND memo = FindWindowExA(main, nullptr, "EDIT", nullptr);
-      if (memo && static_cast<std::size_t>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0)) == expected)
+      // Asked in UTF-16, as the control keeps it: an ANSI length would make the
+      // program convert its whole text to answer, and add that to its peak memory.
+      if (memo && static_cast<std::size_t>(SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0)) == expected)
         edit = memo;
     }
     if (!edit) Sleep(50);

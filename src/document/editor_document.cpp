@@ -52,7 +52,7 @@ void EditorDocument::openSourceFile(const std::string& path) {
 }
 
 void EditorDocument::save(const std::string& path) {
-  fs_.writeAll(path, editor_.text());
+  fs_.writeAll(path, [this](const TextSink& put) { editor_.readText(put); });
 }
 
 void EditorDocument::resetToNew() {

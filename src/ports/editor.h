@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrin {
@@ -12,6 +13,9 @@ public:
   virtual ~Editor() = default;
 
   virtual std::string text() const = 0;
+  // Hands the text to `put` in pieces, in order, without making one copy of all of it
+  // (what text() costs). The pieces joined are text().
+  virtual void readText(const std::function<void(std::string_view)>& put) const { put(text()); }
   // Replaces the whole text. Notifies once when the text differs, never when it is
   // the same. Throws Error("Text exceeds memo capacity") when the control refuses it.
   virtual void setText(const std::string& text) = 0;

@@ -36,8 +36,12 @@ private:
 // Memory for the control's text of `units` UTF-16 units, in the form the control takes
 // it over in.
 HLOCAL bufferFor(const std::string& text, std::size_t units) {
-  if (units >= SIZE_MAX / sizeof(wchar_t) - 1) throw Error(kTextExceedsMemo);
-  HLOCAL buffer = LocalAlloc(LMEM_MOVEABLE, (units + 1) * sizeof(wchar_t));
+  // Room to grow: the control makes its buffer larger by copying the whole text to new
+  // memory, which typing or a fragment at the end of a large text would otherwise need at
+  // once. Memory not written to costs no page of the working set.
+  const std::size_t room = std::max<std::size_t>(units / 16, 4096);
+  if (units >= SIZE_MAX / sizeof(wchar_t) - room - 1) throw Error(kTextExceedsMemo);
+  HLOCAL buffer = LocalAlloc(LMEM_MOVEABLE, (units + room + 1) * sizeof(wchar_t));
   auto* chars = static_cast<wchar_t*>(buffer ? LocalLock(buffer) : nullptr);
   if (!chars) {
     if (buffer) LocalFree(buffer);
@@ -71,6 +75,21 @@ std::size_t EditAdapter::length() const {
 std::string EditAdapter::text() const {
   const ControlText control(edit_, length());
   return toAnsi(control.chars());
+}
+
+void EditAdapter::readText(const std::function<void(std::string_view)>& put) const {
+  const ControlText control(edit_, length());
+  std::wstring_view rest = control.chars();
+  // Pieces of 64K characters: a large text never needs new memory as large as itself,
+  // which costs more to fault in than converting it.
+  constexpr std::size_t kPiece = 64 * 1024;
+  while (!rest.empty()) {
+    std::size_t size = std::min(kPiece, rest.size());
+    // A surrogate pair stays in one piece.
+    if (size < rest.size() && rest[size - 1] >= 0xD800 && rest[size - 1] <= 0xDBFF) --size;
+    put(toAnsi(rest.substr(0, size)));
+    rest.remove_prefix(size);
+  }
 }
 
 void EditAdapter::replaceAll(const std::string& text) {

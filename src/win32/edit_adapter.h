@@ -17,6 +17,7 @@ public:
   explicit EditAdapter(HWND edit);
 
   std::string text() const override;
+  void readText(const std::function<void(std::string_view)>& put) const override;
   void setText(const std::string& text) override;
   void clear() override;
   void insertAtEnd(const std::vector<std::string>& pieces) override;

@@ -70,7 +70,7 @@ std::string Win32FileSystem::readAll(const std::string& path) {
   return data;
 }
 
-void Win32FileSystem::writeAll(const std::string& path, const std::string& data) {
+void Win32FileSystem::writeAll(const std::string& path, const TextSource& source) {
   const std::string full = fullPath(path);
   const DWORD attributes = GetFileAttributesA(extended(full).c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -107,15 +107,21 @@ void Win32FileSystem::writeAll(const std::string& path, const std::string& data)
     out.reset();
     DeleteFileA(extended(temp).c_str());
   };
-  std::size_t done = 0;
-  while (done < data.size()) {
-    DWORD wrote = 0;
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1 << 24));
-    if (!WriteFile(out.get(), data.data() + done, want, &wrote, nullptr) || wrote == 0) {
-      discard();
-      throw Error(kStreamWriteError);
+  auto put = [&](std::string_view data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+      DWORD wrote = 0;
+      DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1 << 24));
+      if (!WriteFile(out.get(), data.data() + done, want, &wrote, nullptr) || wrote == 0)
+        throw Error(kStreamWriteError);
+      done += wrote;
     }
-    done += wrote;
+  };
+  try {
+    source(put);
+  } catch (...) {
+    discard();
+    throw;
   }
   if (!FlushFileBuffers(out.get())) {
     discard();

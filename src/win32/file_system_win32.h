@@ -7,7 +7,8 @@ namespace tavrin::win32 {
 class Win32FileSystem : public FileSystem {
 public:
   std::string readAll(const std::string& path) override;
-  void writeAll(const std::string& path, const std::string& data) override;
+  using FileSystem::writeAll;
+  void writeAll(const std::string& path, const TextSource& source) override;
   std::optional<DosStamp> lastWrite(const std::string& path) override;
   std::string fullPath(const std::string& path) override;
 };

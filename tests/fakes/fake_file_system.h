@@ -39,9 +39,12 @@ public:
       throw Error(cannotOpenText(fullPath(path), "The system cannot find the file specified.\r\n"));
     return it->second;
   }
-  void writeAll(const std::string& path, const std::string& data) override {
+  using FileSystem::writeAll;
+  void writeAll(const std::string& path, const TextSource& source) override {
     if (failCreates || folders.count(path))
       throw Error(cannotCreateText(fullPath(path), "Access is denied.\r\n"));
+    std::string data;
+    source([&](std::string_view piece) { data += piece; });
     if (failWrites) throw Error(kStreamWriteError); // the old contents stay whole
     files[path] = data;
     ++writes;

@@ -99,3 +99,21 @@ TEST(RealEdit, EveryByteOfTheCodePageComesBackUnchanged) {
   EXPECT_EQ((RealEditFactory::selection(*editor)),
             (std::pair<std::size_t, std::size_t>(text.size() + 2, text.size() + 8)));
 }
+
+// A save reads the text out in pieces: joined they are the whole text, also when it is
+// longer than a piece and has characters outside ASCII on either side of a piece's end.
+TEST(RealEdit, TheTextReadInPiecesIsTheWholeText) {
+  auto editor = RealEditFactory::make();
+  std::string text;
+  while (text.size() < 200000)
+    text += "\tld a,'\xe9'\t; caf\xe9 \x80\r\n";
+  editor->setText(text);
+  std::string joined;
+  int pieces = 0;
+  editor->readText([&](std::string_view piece) {
+    joined += piece;
+    ++pieces;
+  });
+  EXPECT_GT(pieces, 1);
+  EXPECT_EQ(joined, text);
+}

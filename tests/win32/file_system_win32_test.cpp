@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <new>
+
 #include <string>
 
 namespace {
@@ -70,6 +72,28 @@ TEST_F(FileSystemTest, WritesAndReadsBackByteForByteLeavingNoTemporaryFile) {
   EXPECT_EQ(bytesOf(dir + "a.z80"), text);
   fs.writeAll(dir + "a.z80", "");
   EXPECT_EQ(bytesOf(dir + "a.z80"), "");
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((dir + "~tv*.tmp").c_str(), &found);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+}
+
+// A save hands its text over piece by piece; a piece that can't be made (the text
+// read out of the editor runs out of memory) leaves the old file and no temporary one.
+TEST_F(FileSystemTest, PiecesOfATextMakeTheFileAndAFailingSourceKeepsTheOldOne) {
+  fs.writeAll(dir + "p.z80", [](const tavrin::TextSink& put) {
+    put("\tld a,1\r\n");
+    put("");
+    put("\tret");
+  });
+  EXPECT_EQ(bytesOf(dir + "p.z80"), "\tld a,1\r\n\tret");
+  EXPECT_THROW(fs.writeAll(dir + "p.z80",
+                           [](const tavrin::TextSink& put) {
+                             put("half of it");
+                             throw std::bad_alloc();
+                           }),
+               std::bad_alloc);
+  EXPECT_EQ(bytesOf(dir + "p.z80"), "\tld a,1\r\n\tret");
   WIN32_FIND_DATAA found;
   HANDLE h = FindFirstFileA((dir + "~tv*.tmp").c_str(), &found);
   EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
