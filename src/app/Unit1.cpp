@@ -369,6 +369,7 @@ void TForm1::createMenu() {
   menu_ = CreateMenu();
   HMENU popup = nullptr;
   const char* title = nullptr;
+  win32::MenuPictures pictures(pictures_);
   auto close = [&] {
     if (popup) AppendMenuA(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
   };
@@ -386,7 +387,7 @@ void TForm1::createMenu() {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
-    info.hbmpItem = win32::menuPicture(pictures_, item.picture);
+    info.hbmpItem = pictures.make(item.picture);
     if (info.hbmpItem) SetMenuItemInfoA(popup, item.id, FALSE, &info);
   }
   close();

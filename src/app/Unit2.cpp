@@ -96,12 +96,6 @@ TForm2::~TForm2() {
 }
 
 void TForm2::create(HWND owner) {
-  font_ = makeFont(FW_NORMAL, false, false);
-  boldFont_ = makeFont(FW_BOLD, false, false);
-  linkFont_ = makeFont(FW_NORMAL, false, true);
-  italicFont_ = makeFont(FW_NORMAL, true, false);
-  banner_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
-                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   RECT outer{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
@@ -121,6 +115,12 @@ HWND TForm2::label(int id, const char* text, int x, int y, int w, HFONT font, DW
 
 void TForm2::createControls() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
+  font_ = makeFont(FW_NORMAL, false, false);
+  boldFont_ = makeFont(FW_BOLD, false, false);
+  linkFont_ = makeFont(FW_NORMAL, false, true);
+  italicFont_ = makeFont(FW_NORMAL, true, false);
+  banner_ = static_cast<HBITMAP>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   registerBanner();
   Banner = CreateWindowExA(
       0, "TAboutBanner", "", WS_CHILD | WS_VISIBLE, 0, 0, kClientWidth, kBannerHeight, hwnd(),
@@ -170,6 +170,9 @@ void TForm2::createControls() {
 void TForm2::showModal() {
   auto& app = win32::Application::instance();
   {
+    // The dialog's contents are made when it is first shown: nothing in them changes
+    // while it is hidden, and start-up has less to do before the main window appears.
+    if (!Banner) createControls();
     win32::ModalScope modal(hwnd());
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -208,7 +211,6 @@ LRESULT TForm2::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
   case WM_CREATE:
     self_ = hwnd();
-    createControls();
     return 0;
   case WM_COMMAND:
     switch (LOWORD(wp)) {

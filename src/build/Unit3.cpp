@@ -50,7 +50,6 @@ TForm3::~TForm3() {
 void TForm3::create(HWND owner) {
   font_ = makeFont(FW_NORMAL);
   boldFont_ = makeFont(FW_BOLD);
-  pictures_ = win32::loadPictures(false);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   RECT outer{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
@@ -165,6 +164,8 @@ LRESULT TForm3::handle(UINT msg, WPARAM wp, LPARAM lp) {
     int picture = -1;
     if (item->CtlID == IDC_CONFIG_SPEEDBUTTON3) picture = PIC_DIALOG_CLOSE;
     if (item->CtlID == IDC_CONFIG_SPEEDBUTTON2) picture = PIC_DIALOG_SAVE;
+    // Loaded when the dialog is first drawn, not at start-up.
+    if (!pictures_) pictures_ = win32::loadPictures(false);
     win32::drawFlatButton(*item, pictures_, picture);
     return TRUE;
   }

@@ -10,18 +10,22 @@ HIMAGELIST loadPictures(bool grey) {
                               RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
 }
 
-HBITMAP menuPicture(HIMAGELIST pictures, int index) {
-  if (!pictures) return nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+MenuPictures::MenuPictures(HIMAGELIST pictures)
+    : pictures_(pictures), screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_)) {}
+
+MenuPictures::~MenuPictures() {
+  DeleteDC(dc_);
+  ReleaseDC(nullptr, screen_);
+}
+
+HBITMAP MenuPictures::make(int index) {
+  if (!pictures_ || !dc_) return nullptr;
+  HBITMAP bitmap = CreateCompatibleBitmap(screen_, 16, 16);
+  HGDIOBJ old = SelectObject(dc_, bitmap);
   RECT all{0, 0, 16, 16};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
-  ImageList_Draw(pictures, index, dc, 0, 0, ILD_TRANSPARENT);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  FillRect(dc_, &all, GetSysColorBrush(COLOR_MENU));
+  ImageList_Draw(pictures_, index, dc_, 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc_, old);
   return bitmap;
 }
 

@@ -7,7 +7,20 @@ namespace tavrin::win32 {
 
 // An image list of all pictures (greyed ones when grey is set); null when missing.
 HIMAGELIST loadPictures(bool grey);
-// One picture on the menu's background, for a menu item. The caller owns it.
-HBITMAP menuPicture(HIMAGELIST pictures, int index);
+// Pictures on the menu's background, for menu items, all drawn with one pair of device
+// contexts. The caller owns each bitmap.
+class MenuPictures {
+public:
+  explicit MenuPictures(HIMAGELIST pictures);
+  ~MenuPictures();
+  MenuPictures(const MenuPictures&) = delete;
+  MenuPictures& operator=(const MenuPictures&) = delete;
+  HBITMAP make(int index);
+
+private:
+  HIMAGELIST pictures_;
+  HDC screen_;
+  HDC dc_;
+};
 
 } // namespace tavrin::win32
