@@ -202,8 +202,11 @@ void TForm1::create(HWND owner) {
 }
 
 void TForm1::show(int showCommand) {
+  // Laid out while still hidden, where moving the controls repaints nothing, and before
+  // a file goes into the editor, so that its lines are wrapped once, at the final width.
   // FormShow runs as the window is about to appear, so a file named on the command line
-  // is laid out once and comes up with the window's first paint, not after an empty one.
+  // comes up with the window's first paint, not after an empty one.
+  layout();
   win32::guarded([this] { FormShow(); });
   ShowWindow(hwnd(), showCommand);
   UpdateWindow(hwnd());
@@ -399,6 +402,7 @@ void TForm1::createMenu() {
 void TForm1::layout() {
   RECT client;
   GetClientRect(hwnd(), &client);
+  laidOut_ = {client.right, client.bottom};
   const int width = client.right;
   SendMessageA(CoolBar1, WM_SIZE, 0, 0);
   RECT bar;
@@ -466,7 +470,8 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
     FormCreate();
     return 0;
   case WM_SIZE:
-    layout();
+    // The first show sends the size the window was laid out at already.
+    if (LOWORD(lp) != laidOut_.cx || HIWORD(lp) != laidOut_.cy) layout();
     return 0;
   case WM_COMMAND:
     if (reinterpret_cast<HWND>(lp) == Memo1 && Memo1) {
@@ -489,6 +494,13 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
   }
   case WM_CTLCOLORSTATIC:
     if (reinterpret_cast<HWND>(lp) == Panel3) return reinterpret_cast<LRESULT>(black_);
+    break;
+  case WM_ACTIVATE:
+    // The editor takes the focus straight away, not after the window has had it itself.
+    if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && Memo1) {
+      SetFocus(Memo1);
+      return 0;
+    }
     break;
   case WM_SETFOCUS:
     if (Memo1) SetFocus(Memo1);

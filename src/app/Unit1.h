@@ -83,7 +83,8 @@ private:
   HWND CoolBar1 = nullptr, ToolBar1 = nullptr, PageControl1 = nullptr, Panel2 = nullptr,
        Panel3 = nullptr, Memo1 = nullptr, StatusBar1 = nullptr;
   HWND pages_[3] = {};
-  HWND self_ = nullptr; // the window handle, for the adapters that need an owner
+  SIZE laidOut_ = {-1, -1}; // the client size of the last layout
+  HWND self_ = nullptr;     // the window handle, for the adapters that need an owner
   HMENU menu_ = nullptr;
   HACCEL accelerators_ = nullptr;
   HIMAGELIST pictures_ = nullptr, greyPictures_ = nullptr;

@@ -73,13 +73,13 @@ void TForm3::createControls() {
   SIZE captionSize = textSize(font_, caption);
   child("STATIC", caption, WS_VISIBLE | SS_NOPREFIX, 8, 8, captionSize.cx, captionSize.cy,
         IDC_CONFIG_CAPTION, font_);
-  Edit1 = child("EDIT", "c:\\", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 8, 24, 153, 21,
+  Edit1 = child("EDIT", folder_.c_str(), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 8, 24, 153, 21,
                 IDC_CONFIG_EDIT1, font_, WS_EX_STATICEDGE);
   win32::createFlatButton(hwnd(), IDC_CONFIG_SPEEDBUTTON1, "...", 160, 24, 23, 22, boldFont_);
   const char* warning = "!!! GO.BAT WAS NOT FOUND !!!";
   SIZE warningSize = textSize(font_, warning);
-  Label1 = child("STATIC", warning, SS_NOPREFIX, 15, 56, warningSize.cx, warningSize.cy,
-                 IDC_CONFIG_LABEL1, font_);
+  Label1 = child("STATIC", warning, SS_NOPREFIX | (warningVisible_ ? WS_VISIBLE : 0), 15, 56,
+                 warningSize.cx, warningSize.cy, IDC_CONFIG_LABEL1, font_);
   win32::createFlatButton(hwnd(), IDC_CONFIG_SPEEDBUTTON3, "Close", 8, 80, 81, 22, font_);
   win32::createFlatButton(hwnd(), IDC_CONFIG_SPEEDBUTTON2, " Save", 104, 80, 81, 22, font_);
 }
@@ -87,6 +87,10 @@ void TForm3::createControls() {
 void TForm3::showModal() {
   auto& app = win32::Application::instance();
   {
+    // The controls are made when the dialog is first shown, from the field's text and
+    // the warning's state as they were set; start-up has less to do before the main
+    // window appears.
+    if (!Edit1) createControls();
     win32::ModalScope modal(hwnd());
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -97,6 +101,7 @@ void TForm3::showModal() {
 }
 
 std::string TForm3::folderText() const {
+  if (!Edit1) return folder_;
   const int length = GetWindowTextLengthA(Edit1);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const int got = GetWindowTextA(Edit1, text.data(), length + 1);
@@ -105,11 +110,13 @@ std::string TForm3::folderText() const {
 }
 
 void TForm3::setFolderText(const std::string& text) {
-  SetWindowTextA(Edit1, text.c_str());
+  folder_ = text;
+  if (Edit1) SetWindowTextA(Edit1, text.c_str());
 }
 
 void TForm3::setWarningVisible(bool visible) {
-  ShowWindow(Label1, visible ? SW_SHOW : SW_HIDE);
+  warningVisible_ = visible;
+  if (Label1) ShowWindow(Label1, visible ? SW_SHOW : SW_HIDE);
 }
 
 void TForm3::closeDialog() {
@@ -133,7 +140,6 @@ LRESULT TForm3::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
   case WM_CREATE:
     self_ = hwnd();
-    createControls();
     // A stored value of the wrong type is shown and the dialog is made all the same.
     win32::guarded([this] { FormCreate(); });
     return 0;

@@ -49,6 +49,9 @@ private:
 
   HWND self_ = nullptr;
   HWND Edit1 = nullptr, Label1 = nullptr;
+  // The field's text and the warning's state until the controls exist.
+  std::string folder_ = "c:\\";
+  bool warningVisible_ = false;
   HFONT font_ = nullptr, boldFont_ = nullptr;
   HIMAGELIST pictures_ = nullptr;
 
