@@ -18,6 +18,7 @@
 
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 namespace tavrin {
 
@@ -256,7 +257,8 @@ void TForm1::createToolbar() {
   SendMessageA(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_));
   SendMessageA(ToolBar1, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyPictures_));
   SendMessageA(ToolBar1, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-  int index = 0;
+  // All buttons in one message: the toolbar lays itself out once, not once per button.
+  std::vector<TBBUTTON> buttons;
   for (const ToolButton& b : kToolbar) {
     TBBUTTON button{};
     if (b.id == -1) {
@@ -272,11 +274,11 @@ void TForm1::createToolbar() {
       button.fsStyle = BTNS_BUTTON;
       button.fsState = b.id == IDC_MAIN_SPEEDBUTTON1 ? 0 : TBSTATE_ENABLED;
     }
-    SendMessageA(ToolBar1, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
-    ++index;
+    buttons.push_back(button);
   }
+  SendMessageA(ToolBar1, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageA(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 23));
-  index = 0;
+  int index = 0;
   for (const ToolButton& b : kToolbar) {
     if (b.id == 0) {
       TBBUTTONINFOA info{};
@@ -337,6 +339,7 @@ void TForm1::createPalette() {
     SendMessageA(page, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(page, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_));
     SendMessageA(page, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    std::vector<TBBUTTON> buttons;
     for (const PaletteButton& b : kPages[i].buttons) {
       if (!b.id) continue;
       TBBUTTON button{};
@@ -345,8 +348,9 @@ void TForm1::createPalette() {
       button.fsStyle = BTNS_BUTTON;
       button.fsState = TBSTATE_ENABLED;
       button.iString = reinterpret_cast<INT_PTR>(b.caption);
-      SendMessageA(page, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+      buttons.push_back(button);
     }
+    SendMessageA(page, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageA(page, TB_SETBUTTONSIZE, 0, MAKELPARAM(40, 40));
     for (const PaletteButton& b : kPages[i].buttons) {
       if (!b.id) continue;
