@@ -109,7 +109,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string exeDir = tavasm::executableDir();
-  if (!exeDir.empty()) cl.options.includeDirs.push_back(exeDir + "/include");
+  if (!exeDir.empty())
+    cl.options.includeDirs.push_back(
+        exeDir + (exeDir.find('\\') != std::string::npos ? "\\include" : "/include"));
 
   tavasm::DiskFiles files;
   const tavasm::Program program = tavasm::assemble(cl.source, files, cl.options);

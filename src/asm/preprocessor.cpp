@@ -249,7 +249,9 @@ void Preprocessor::include(Frame& frame, std::string_view rest) {
   if (!isAbsolute(name)) {
     folders.push_back(folderOf(*frame.name));
     for (const auto& dir : includeDirs_)
-      folders.push_back(dir.empty() || dir.back() == '/' || dir.back() == '\\' ? dir : dir + "/");
+      folders.push_back(dir.empty() || dir.back() == '/' || dir.back() == '\\'
+                            ? dir
+                            : dir + (dir.find('\\') != std::string::npos ? "\\" : "/"));
   } else {
     folders.push_back("");
   }
