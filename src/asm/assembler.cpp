@@ -26,10 +26,10 @@ namespace {
 
 constexpr std::uint32_t kMemorySize = 0x10000;
 
-// Splits at `separator` outside quotes and parentheses.
-std::vector<std::string_view> split(std::string_view s, char separator,
-                                    bool keepEmptyTail = false) {
-  std::vector<std::string_view> parts;
+// Splits at `separator` outside quotes and parentheses, into `parts`.
+void splitInto(std::vector<std::string_view>& parts, std::string_view s, char separator,
+               bool keepEmptyTail = false) {
+  parts.clear();
   size_t start = 0;
   int depth = 0;
   for (size_t i = 0; i < s.size();) {
@@ -49,6 +49,12 @@ std::vector<std::string_view> split(std::string_view s, char separator,
     ++i;
   }
   if (start < s.size() || keepEmptyTail) parts.push_back(s.substr(start));
+}
+
+std::vector<std::string_view> split(std::string_view s, char separator,
+                                    bool keepEmptyTail = false) {
+  std::vector<std::string_view> parts;
+  splitInto(parts, s, separator, keepEmptyTail);
   return parts;
 }
 
@@ -131,6 +137,7 @@ public:
 
   Arg evaluate(std::string_view expression) override {
     const Value v = tavasm::evaluate(expression, *this);
+    if (!v.known) lineUnsure_ = true;
     if (!v.known && pass_ == 2) {
       if (v.undefined == "_")
         throw AsmError("no anonymous label there for " + std::string(trimmed(expression)));
@@ -147,6 +154,7 @@ private:
   };
 
   void pass(int number);
+  void keepFirstPass();
   void assembleLine(size_t seq);
   void statement(std::string_view s, bool first);
   void define(std::string_view name, std::int32_t value, bool label);
@@ -162,8 +170,29 @@ private:
 
   SourceFiles& files_;
   const Options& options_;
-  std::vector<SourceLine> lines_;
+  // The lines read, their texts one after another in text_, so that the second pass reads
+  // them again without a string for each.
+  struct StoredLine {
+    const std::string* file;
+    int line;
+    size_t at, size;
+  };
+  std::vector<StoredLine> lines_;
+  std::string text_;
   std::vector<std::uint32_t> lineStart_; // the location counter at each line in the first pass
+  std::vector<std::uint32_t> lineEnd_;   // and after it
+  std::vector<bool> done_;               // the line's bytes are final after the first pass
+  struct KeptBytes {
+    size_t seq;
+    std::uint32_t address;
+    size_t at, size; // in keptBytes_
+  };
+  std::vector<KeptBytes> firstPassBytes_;
+  std::vector<std::uint8_t> keptBytes_;
+  std::vector<std::uint8_t> lineBytes_; // what the line being read wrote, from lineBytesAt_
+  std::uint32_t lineBytesAt_ = 0;
+  bool lineUnsure_ = false;   // a value on the line was not known yet, or it failed
+  bool layoutUnsure_ = false; // a value that places code was not known in the first pass
   std::vector<Pending> pending_;
   std::unordered_map<std::string, Symbol> symbols_;
   std::unordered_multimap<std::string, AddedInstruction> added_;
@@ -172,6 +201,7 @@ private:
   std::uint32_t low_ = kMemorySize, high_ = 0; // the bytes written: [low_, high_)
   std::vector<std::string> echoes_;
   std::vector<std::uint8_t> buffer_;
+  std::vector<std::string_view> operands_;
   int pass_ = 1;
   std::uint32_t pc_ = 0;
   size_t seq_ = 0;
@@ -182,7 +212,7 @@ private:
 };
 
 void Assembly::report(const std::string& text, bool error) {
-  const SourceLine& l = lines_[seq_];
+  const StoredLine& l = lines_[seq_];
   pending_.push_back({{*l.file, l.line, error, text}, seq_});
   if (error) {
     ++errors_;
@@ -203,10 +233,14 @@ Program Assembly::run(const std::string& path) {
     }
     preprocessorMessages.clear();
     if (!more || errors_ >= kMaxErrors) break;
-    lines_.push_back(std::move(line));
+    lines_.push_back({line.file, line.line, text_.size(), line.text.size()});
+    text_ += line.text;
     lineStart_.push_back(pc_);
     seq_ = lines_.size() - 1;
+    lineUnsure_ = lineFailed_ = false;
+    lineBytes_.clear();
     assembleLine(seq_);
+    keepFirstPass();
   }
   if (errors_ < kMaxErrors) pass(2);
 
@@ -228,7 +262,26 @@ Program Assembly::run(const std::string& path) {
   return program;
 }
 
+// A line whose values were all known in the first pass has its final bytes already; the
+// second pass writes them and moves on, unless a layout value (.org, .block) was not known.
+void Assembly::keepFirstPass() {
+  const bool done = !lineUnsure_ && !lineFailed_;
+  done_.push_back(done);
+  lineEnd_.push_back(pc_);
+  if (done && !lineBytes_.empty()) {
+    firstPassBytes_.push_back({seq_, lineBytesAt_, keptBytes_.size(), lineBytes_.size()});
+    keptBytes_.insert(keptBytes_.end(), lineBytes_.begin(), lineBytes_.end());
+  }
+}
+
 void Assembly::pass(int number) {
+  if (layoutUnsure_) std::fill(done_.begin(), done_.end(), false);
+  for (const auto& kept : layoutUnsure_ ? std::vector<KeptBytes>{} : firstPassBytes_) {
+    seq_ = kept.seq;
+    pc_ = kept.address;
+    for (size_t i = 0; i < kept.size; ++i)
+      emitByte(keptBytes_[kept.at + i]);
+  }
   pass_ = number;
   pc_ = 0;
   ended_ = false;
@@ -239,23 +292,29 @@ void Assembly::pass(int number) {
   for (seq_ = 0; seq_ < lines_.size() && !ended_ && errors_ < kMaxErrors; ++seq_) {
     if (lineFailed_) pc_ = lineStart_[seq_]; // a failed line leaves the first pass's layout
     lineFailed_ = false;
+    if (done_[seq_]) {
+      pc_ = lineEnd_[seq_];
+      continue;
+    }
     assembleLine(seq_);
   }
 }
 
 void Assembly::assembleLine(size_t seq) {
-  const std::string_view text = lines_[seq].text;
+  const std::string_view text = std::string_view(text_).substr(lines_[seq].at, lines_[seq].size);
   if (trimmed(text).empty()) return;
-  bool first = true;
-  for (std::string_view s : split(text, '\\')) {
-    if (ended_) break;
+  auto run = [&](std::string_view s, bool first) {
     try {
       statement(s, first);
     } catch (const AsmError& e) {
       if (pass_ == 2) report(e.what());
+      lineUnsure_ = true;
     }
-    first = false;
-  }
+  };
+  if (text.find('\\') == std::string_view::npos) return run(text, true);
+  const auto statements = split(text, '\\');
+  for (size_t i = 0; i < statements.size() && !ended_; ++i)
+    run(statements[i], i == 0);
 }
 
 void Assembly::statement(std::string_view s, bool first) {
@@ -302,6 +361,7 @@ std::int32_t Assembly::known(std::string_view expression, const char* what) {
     if (pass_ == 2)
       throw AsmError(std::string(what) + " uses " + v.undefined +
                      ", which is not defined before it");
+    layoutUnsure_ = true;
     throw AsmError("not known yet");
   }
   return v.value;
@@ -325,7 +385,7 @@ void Assembly::define(std::string_view name, std::int32_t value, bool label) {
     return;
   }
   if (pass_ == 2 || (!label && !sym.label && sym.value == value)) return;
-  const SourceLine& first = lines_[sym.seq];
+  const StoredLine& first = lines_[sym.seq];
   report((label ? "duplicate label " : "duplicate symbol ") + std::string(name) +
          " (first defined at " + *first.file + ":" + std::to_string(first.line) + ")");
 }
@@ -344,6 +404,11 @@ void Assembly::emitByte(std::uint8_t b) {
 
 void Assembly::emit(const std::vector<std::uint8_t>& bytes) {
   if (pass_ == 1) {
+    if (lineBytes_.empty())
+      lineBytesAt_ = pc_;
+    else if (lineBytesAt_ + lineBytes_.size() != pc_)
+      lineUnsure_ = true; // not in one piece
+    lineBytes_.insert(lineBytes_.end(), bytes.begin(), bytes.end());
     pc_ += static_cast<std::uint32_t>(bytes.size());
     return;
   }
@@ -418,6 +483,7 @@ void Assembly::directive(const std::string& name, std::string_view operands) {
     return;
   }
   if (name == ".echo") {
+    lineUnsure_ = true; // it prints in the second pass
     if (pass_ != 2) return;
     std::string out;
     for (std::string_view item : split(operands, ',')) {
@@ -476,7 +542,8 @@ void Assembly::addInstruction(std::string_view operands) {
 }
 
 void Assembly::instruction(const std::string& name, std::string_view operands) {
-  auto range = added_.equal_range(name);
+  auto range =
+      added_.empty() ? std::make_pair(added_.end(), added_.end()) : added_.equal_range(name);
   if (range.first != range.second) {
     const std::string text = withoutBlanks(operands);
     for (auto it = range.first; it != range.second; ++it) {
@@ -493,10 +560,10 @@ void Assembly::instruction(const std::string& name, std::string_view operands) {
       return emit(buffer_);
     }
   }
-  std::vector<std::string_view> ops;
-  if (!operands.empty()) ops = split(operands, ',', true);
+  operands_.clear();
+  if (!operands.empty()) splitInto(operands_, operands, ',', true);
   buffer_.clear();
-  if (!encode(name, ops, static_cast<std::uint16_t>(pc_), *this, buffer_))
+  if (!encode(name, operands_, static_cast<std::uint16_t>(pc_), *this, buffer_))
     throw AsmError("unknown instruction " + name);
   emit(buffer_);
 }

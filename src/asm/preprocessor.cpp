@@ -108,7 +108,7 @@ bool Preprocessor::next(SourceLine& out) {
       continue;
     }
     if (!taking()) continue;
-    std::string text = expand(raw);
+    expand(raw, out.text);
     if (!expansionError_.empty()) {
       error(f, expansionError_);
       expansionError_.clear();
@@ -116,7 +116,6 @@ bool Preprocessor::next(SourceLine& out) {
     }
     out.file = f.name;
     out.line = f.line;
-    out.text = std::move(text);
     return true;
   }
   return false;
@@ -285,7 +284,8 @@ std::string Preprocessor::includeChain() const {
 }
 
 bool Preprocessor::condition(Frame& frame, std::string_view expr) {
-  const std::string text = expand(expr);
+  std::string text;
+  expand(expr, text);
   if (!expansionError_.empty()) {
     error(frame, expansionError_);
     expansionError_.clear();
@@ -300,13 +300,14 @@ bool Preprocessor::condition(Frame& frame, std::string_view expr) {
   }
 }
 
-std::string Preprocessor::expand(std::string_view text) {
-  std::string out;
-  if (macros_.empty()) return std::string(text);
-  std::vector<const Macro*> active;
-  out.reserve(text.size());
-  expandInto(out, text, active);
-  return out;
+void Preprocessor::expand(std::string_view text, std::string& out) {
+  out.clear();
+  if (macros_.empty()) {
+    out.assign(text);
+    return;
+  }
+  active_.clear();
+  expandInto(out, text, active_);
 }
 
 void Preprocessor::fail(const std::string& text) {

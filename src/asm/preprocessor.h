@@ -57,7 +57,7 @@ private:
   void include(Frame& frame, std::string_view rest);
   void endOfFile(Frame& frame);
   bool condition(Frame& frame, std::string_view expr);
-  std::string expand(std::string_view text);
+  void expand(std::string_view text, std::string& out); // out holds the line expanded
   void expandInto(std::string& out, std::string_view text, std::vector<const Macro*>& active);
   void fail(const std::string& text);
   std::string includeChain() const;
@@ -72,6 +72,7 @@ private:
   std::vector<std::unique_ptr<Frame>> frames_;
   std::vector<Condition> conditions_;
   std::string expansionError_;
+  std::vector<const Macro*> active_; // the macros being expanded, innermost last
 };
 
 } // namespace tavasm

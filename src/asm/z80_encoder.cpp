@@ -51,38 +51,52 @@ struct Keyword {
   std::uint8_t prefix;
 };
 
-const std::unordered_map<std::string, Keyword>& keywords() {
-  static const std::unordered_map<std::string, Keyword> table = {
-      {"b", {K::R8, 0, 0}},
-      {"c", {K::R8, 1, 0}},
-      {"d", {K::R8, 2, 0}},
-      {"e", {K::R8, 3, 0}},
-      {"h", {K::R8, 4, 0}},
-      {"l", {K::R8, 5, 0}},
-      {"a", {K::R8, 7, 0}},
-      {"ixh", {K::IndexHalf, 4, 0xDD}},
-      {"ixl", {K::IndexHalf, 5, 0xDD}},
-      {"iyh", {K::IndexHalf, 4, 0xFD}},
-      {"iyl", {K::IndexHalf, 5, 0xFD}},
-      {"i", {K::I, 0, 0}},
-      {"r", {K::R, 0, 0}},
-      {"bc", {K::BC, 0, 0}},
-      {"de", {K::DE, 1, 0}},
-      {"hl", {K::HL, 2, 0}},
-      {"sp", {K::SP, 3, 0}},
-      {"af", {K::AF, 3, 0}},
-      {"af'", {K::AFx, 0, 0}},
-      {"ix", {K::IX, 2, 0xDD}},
-      {"iy", {K::IY, 2, 0xFD}},
-      {"nz", {K::Cond, 0, 0}},
-      {"z", {K::Cond, 1, 0}},
-      {"nc", {K::Cond, 2, 0}},
-      {"po", {K::Cond, 4, 0}},
-      {"pe", {K::Cond, 5, 0}},
-      {"p", {K::Cond, 6, 0}},
-      {"m", {K::Cond, 7, 0}},
-      {"f", {K::F, 6, 0}},
-  };
+// Up to three characters in one number, lower case, for a quick look-up of register names.
+constexpr std::uint32_t packed(std::string_view t) {
+  std::uint32_t v = 0;
+  for (char c : t)
+    v = v << 8 | static_cast<unsigned char>(lower(c));
+  return v;
+}
+
+const std::unordered_map<std::uint32_t, Keyword>& keywords() {
+  static const std::unordered_map<std::uint32_t, Keyword> table = [] {
+    const std::pair<std::string_view, Keyword> names[] = {
+        {"b", {K::R8, 0, 0}},
+        {"c", {K::R8, 1, 0}},
+        {"d", {K::R8, 2, 0}},
+        {"e", {K::R8, 3, 0}},
+        {"h", {K::R8, 4, 0}},
+        {"l", {K::R8, 5, 0}},
+        {"a", {K::R8, 7, 0}},
+        {"ixh", {K::IndexHalf, 4, 0xDD}},
+        {"ixl", {K::IndexHalf, 5, 0xDD}},
+        {"iyh", {K::IndexHalf, 4, 0xFD}},
+        {"iyl", {K::IndexHalf, 5, 0xFD}},
+        {"i", {K::I, 0, 0}},
+        {"r", {K::R, 0, 0}},
+        {"bc", {K::BC, 0, 0}},
+        {"de", {K::DE, 1, 0}},
+        {"hl", {K::HL, 2, 0}},
+        {"sp", {K::SP, 3, 0}},
+        {"af", {K::AF, 3, 0}},
+        {"af'", {K::AFx, 0, 0}},
+        {"ix", {K::IX, 2, 0xDD}},
+        {"iy", {K::IY, 2, 0xFD}},
+        {"nz", {K::Cond, 0, 0}},
+        {"z", {K::Cond, 1, 0}},
+        {"nc", {K::Cond, 2, 0}},
+        {"po", {K::Cond, 4, 0}},
+        {"pe", {K::Cond, 5, 0}},
+        {"p", {K::Cond, 6, 0}},
+        {"m", {K::Cond, 7, 0}},
+        {"f", {K::F, 6, 0}},
+    };
+    std::unordered_map<std::uint32_t, Keyword> byName;
+    for (const auto& [name, keyword] : names)
+      byName.emplace(packed(name), keyword);
+    return byName;
+  }();
   return table;
 }
 
@@ -108,7 +122,7 @@ Op parseOperand(std::string_view text) {
   if (t.empty()) throw AsmError("missing operand");
   Op op;
   if (t.size() <= 3) {
-    auto it = keywords().find(lowered(t));
+    auto it = keywords().find(packed(t));
     if (it != keywords().end()) return {it->second.k, it->second.code, it->second.prefix, {}};
   }
   if (t[0] == '(' && closingParen(t) == t.size()) {
@@ -148,8 +162,9 @@ public:
   Encoder(std::string_view mnemonic, const std::vector<std::string_view>& operands,
           std::uint16_t pc, Evaluator& eval, std::vector<std::uint8_t>& out)
       : mnemonic_(mnemonic), operandText_(operands), pc_(pc), eval_(eval), out_(out) {
-    for (auto text : operands)
-      ops_.push_back(parseOperand(text));
+    if (operands.size() > kMaxOperands) noForm();
+    for (size_t i = 0; i < operands.size(); ++i)
+      ops_[i] = parseOperand(operands[i]);
   }
 
   [[noreturn]] void noForm() const {
@@ -159,10 +174,10 @@ public:
     throw AsmError("no form of " + std::string(mnemonic_) + " takes the operands \"" + list + "\"");
   }
 
-  size_t count() const { return ops_.size(); }
+  size_t count() const { return operandText_.size(); }
   const Op& op(size_t i) const { return ops_[i]; }
   void need(size_t n) const {
-    if (ops_.size() != n) noForm();
+    if (count() != n) noForm();
   }
 
   void emit(std::uint8_t b) { out_.push_back(b); }
@@ -252,7 +267,8 @@ public:
 private:
   std::string_view mnemonic_;
   const std::vector<std::string_view>& operandText_;
-  std::vector<Op> ops_;
+  static constexpr size_t kMaxOperands = 2; // no Z80 instruction takes more
+  Op ops_[kMaxOperands];
   std::uint16_t pc_;
   Evaluator& eval_;
   std::vector<std::uint8_t>& out_;
@@ -486,6 +502,7 @@ const std::unordered_map<std::string_view, std::uint16_t>& plainInstructions() {
 }
 
 enum class M {
+  Plain,
   Ld,
   Add,
   Adc,
@@ -514,20 +531,25 @@ struct Mnemonic {
 };
 
 const std::unordered_map<std::string_view, Mnemonic>& mnemonics() {
-  static const std::unordered_map<std::string_view, Mnemonic> table = {
-      {"ld", {M::Ld, 0}},      {"add", {M::Add, 0}},    {"adc", {M::Adc, 1}},
-      {"sub", {M::Alu, 2}},    {"sbc", {M::Sbc, 3}},    {"and", {M::Alu, 4}},
-      {"xor", {M::Alu, 5}},    {"or", {M::Alu, 6}},     {"cp", {M::Alu, 7}},
-      {"inc", {M::IncDec, 0}}, {"dec", {M::IncDec, 1}}, {"rlc", {M::Shift, 0}},
-      {"rrc", {M::Shift, 1}},  {"rl", {M::Shift, 2}},   {"rr", {M::Shift, 3}},
-      {"sla", {M::Shift, 4}},  {"sra", {M::Shift, 5}},  {"sll", {M::Shift, 6}},
-      {"srl", {M::Shift, 7}},  {"bit", {M::Bit, 0x40}}, {"res", {M::Bit, 0x80}},
-      {"set", {M::Bit, 0xC0}}, {"jp", {M::Jp, 0}},      {"jr", {M::Jr, 0}},
-      {"djnz", {M::Djnz, 0}},  {"call", {M::Call, 0}},  {"ret", {M::Ret, 0}},
-      {"rst", {M::Rst, 0}},    {"push", {M::Push, 0}},  {"pop", {M::Pop, 0}},
-      {"ex", {M::Ex, 0}},      {"in", {M::In, 0}},      {"out", {M::Out, 0}},
-      {"im", {M::Im, 0}},
-  };
+  static const std::unordered_map<std::string_view, Mnemonic> table = [] {
+    std::unordered_map<std::string_view, Mnemonic> byName = {
+        {"ld", {M::Ld, 0}},      {"add", {M::Add, 0}},    {"adc", {M::Adc, 1}},
+        {"sub", {M::Alu, 2}},    {"sbc", {M::Sbc, 3}},    {"and", {M::Alu, 4}},
+        {"xor", {M::Alu, 5}},    {"or", {M::Alu, 6}},     {"cp", {M::Alu, 7}},
+        {"inc", {M::IncDec, 0}}, {"dec", {M::IncDec, 1}}, {"rlc", {M::Shift, 0}},
+        {"rrc", {M::Shift, 1}},  {"rl", {M::Shift, 2}},   {"rr", {M::Shift, 3}},
+        {"sla", {M::Shift, 4}},  {"sra", {M::Shift, 5}},  {"sll", {M::Shift, 6}},
+        {"srl", {M::Shift, 7}},  {"bit", {M::Bit, 0x40}}, {"res", {M::Bit, 0x80}},
+        {"set", {M::Bit, 0xC0}}, {"jp", {M::Jp, 0}},      {"jr", {M::Jr, 0}},
+        {"djnz", {M::Djnz, 0}},  {"call", {M::Call, 0}},  {"ret", {M::Ret, 0}},
+        {"rst", {M::Rst, 0}},    {"push", {M::Push, 0}},  {"pop", {M::Pop, 0}},
+        {"ex", {M::Ex, 0}},      {"in", {M::In, 0}},      {"out", {M::Out, 0}},
+        {"im", {M::Im, 0}},
+    };
+    for (const auto& [name, opcode] : plainInstructions())
+      byName.emplace(name, Mnemonic{M::Plain, opcode});
+    return byName;
+  }();
   return table;
 }
 
@@ -535,18 +557,20 @@ const std::unordered_map<std::string_view, Mnemonic>& mnemonics() {
 
 bool encode(std::string_view mnemonic, const std::vector<std::string_view>& operands,
             std::uint16_t pc, Evaluator& eval, std::vector<std::uint8_t>& out) {
-  if (auto it = plainInstructions().find(mnemonic); it != plainInstructions().end()) {
-    if (!operands.empty()) throw AsmError(std::string(mnemonic) + " takes no operands");
-    if (it->second > 0xFF) out.push_back(static_cast<std::uint8_t>(it->second >> 8));
-    out.push_back(static_cast<std::uint8_t>(it->second));
-    return true;
-  }
   auto it = mnemonics().find(mnemonic);
   if (it == mnemonics().end()) return false;
+  if (it->second.kind == M::Plain) {
+    if (!operands.empty()) throw AsmError(std::string(mnemonic) + " takes no operands");
+    if (it->second.index > 0xFF) out.push_back(static_cast<std::uint8_t>(it->second.index >> 8));
+    out.push_back(static_cast<std::uint8_t>(it->second.index));
+    return true;
+  }
   const size_t start = out.size();
   try {
     Encoder e(mnemonic, operands, pc, eval, out);
     switch (it->second.kind) {
+    case M::Plain:
+      break;
     case M::Ld:
       e.ld();
       break;
