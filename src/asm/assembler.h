@@ -31,10 +31,10 @@ struct Options {
 };
 
 struct Program {
-  std::uint32_t origin = 0;         // address of bytes[0]
-  std::vector<std::uint8_t> bytes;  // the first to the last byte written; gaps hold 0
-  std::vector<Message> messages;    // errors (at most kMaxErrors) and warnings, in source order
-  std::vector<std::string> echoes;  // what .echo printed
+  std::uint32_t origin = 0;        // address of bytes[0]
+  std::vector<std::uint8_t> bytes; // the first to the last byte written; gaps hold 0
+  std::vector<Message> messages;   // errors (at most kMaxErrors) and warnings, in source order
+  std::vector<std::string> echoes; // what .echo printed
   bool ok() const;
 };
 

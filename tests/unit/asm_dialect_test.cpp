@@ -42,7 +42,8 @@ const std::vector<Case> kAssembles = {
     {"location counter", "\t.org 10h\n\t.dw $\n\t.word $+1\n", "10 00 13 00"},
     {"block and fill", "\t.org 0\n\t.db 1\n\t.block 2\n\t.db 2\n\t.fill 2,0AAh\n\t.fill 1\n",
      "01 00 00 02 AA AA 00"},
-    {".org to a value defined further on", "\t.org 0\n\t.db 1\n\t.org x\n\t.db 2\nx .equ 3\n", "01 00 00 02"},
+    {".org to a value defined further on", "\t.org 0\n\t.db 1\n\t.org x\n\t.db 2\nx .equ 3\n",
+     "01 00 00 02"},
     {".end ends the source", "\tnop\n\t.end\n\tnot an instruction\n", "00"},
     {"nested conditions",
      "#define A\n#ifdef A\n#ifndef B\n\t.db 1\n#else\n\t.db 2\n#endif\n#else\n\t.db 3\n#endif\n#if "
