@@ -38,6 +38,11 @@ bool isAbsolute(const std::string& path) {
          (path.size() > 1 && isLetter(path[0]) && path[1] == ':');
 }
 
+// Editors that save UTF-8 may start the file with a byte order mark, which is no text.
+size_t byteOrderMarkSize(const std::string& text) {
+  return text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+}
+
 // #if sees only macros: a name that is still a name after expansion counts as 0.
 class NoSymbols : public Symbols {
 public:
@@ -76,6 +81,7 @@ void Preprocessor::start(const std::string& path) {
   auto frame = std::make_unique<Frame>();
   frame->name = &names_.back();
   frame->text = std::move(*text);
+  frame->at = byteOrderMarkSize(frame->text);
   frame->conditionBase = conditions_.size();
   frames_.push_back(std::move(frame));
 }
@@ -266,6 +272,7 @@ void Preprocessor::include(Frame& frame, std::string_view rest) {
     auto f = std::make_unique<Frame>();
     f->name = &names_.back();
     f->text = std::move(*text);
+    f->at = byteOrderMarkSize(f->text);
     f->conditionBase = conditions_.size();
     frames_.push_back(std::move(f));
     return;

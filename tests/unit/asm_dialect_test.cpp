@@ -60,6 +60,7 @@ const std::vector<Case> kAssembles = {
     {"a, before the operand of sub and the like",
      "\tsub a,b\n\tcp a,5\n\tand a,(hl)\n\txor a,a\n\tor a,c\n", "90 FE 05 A6 AF B1"},
     {"= and .equ", "x = 3+1\ny: .equ x*2\n\t.db x,y\n", "04 08"},
+    {"a UTF-8 byte order mark", "\xEF\xBB\xBFx = 1\n\t.db x\n", "01"},
     {"comments, CR LF lines and blanks", "; a comment\r\n\tnop ; more\r\n\r\n\t.db \";\" ; ;\r\n",
      "00 3B"},
     {"includes: the includer's folder, then -I folders",
