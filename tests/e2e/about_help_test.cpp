@@ -34,6 +34,10 @@ std::string itemText(HWND dialog, int id) {
 void closeAbout(const App& app, HWND about) {
   app.commandTo(about, IDC_ABOUT_SPEEDBUTTON1);
   e2e::waitUntil([&] { return !IsWindowVisible(about); }, "the About dialog to close");
+  // The program hides the dialog, then gives the main window its input back: another step
+  // of its own that this process may see a moment later.
+  e2e::waitUntil([&] { return IsWindowEnabled(app.main()) != FALSE; },
+                 "the main window to take input again");
 }
 
 TEST(About, OpensWithItsTextsAndButtons) {
