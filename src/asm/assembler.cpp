@@ -434,14 +434,10 @@ void Assembly::data(std::string_view operands, int width) {
       }
       continue;
     }
-    const Arg a = evaluate(item);
-    const std::int32_t lo = width == 1 ? -128 : -32768, hi = width == 1 ? 255 : 65535;
-    if (a.known && (a.value < lo || a.value > hi))
-      throw AsmError("value " + std::to_string(a.value) + " is out of range for " +
-                     (width == 1 ? "a byte" : "a word") + " (" + std::to_string(lo) + ".." +
-                     std::to_string(hi) + "): " + std::string(item));
-    buffer_.push_back(static_cast<std::uint8_t>(a.value));
-    if (width == 2) buffer_.push_back(static_cast<std::uint8_t>(a.value >> 8));
+    const std::int32_t v = width == 1 ? evaluateInRange(*this, item, -128, 255, "a byte")
+                                      : evaluateInRange(*this, item, -32768, 65535, "a word");
+    buffer_.push_back(static_cast<std::uint8_t>(v));
+    if (width == 2) buffer_.push_back(static_cast<std::uint8_t>(v >> 8));
   }
   emit(buffer_);
 }
@@ -472,13 +468,7 @@ void Assembly::directive(const std::string& name, std::string_view operands) {
       return;
     }
     std::int32_t fill = 0;
-    if (parts.size() == 2) {
-      const Arg a = evaluate(parts[1]);
-      if (a.known && (a.value < -128 || a.value > 255))
-        throw AsmError("value " + std::to_string(a.value) +
-                       " is out of range for a byte (-128..255)");
-      fill = a.value;
-    }
+    if (parts.size() == 2) fill = evaluateInRange(*this, parts[1], -128, 255, "a byte");
     emit(std::vector<std::uint8_t>(static_cast<size_t>(n), static_cast<std::uint8_t>(fill)));
     return;
   }

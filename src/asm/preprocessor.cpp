@@ -78,10 +78,15 @@ void Preprocessor::start(const std::string& path) {
     messages_.push_back({path, 0, true, "the file holds a NUL byte: it is not a source text"});
     return;
   }
+  enter(std::move(*text));
+}
+
+// Reads the file named last in names_ from here on, until its end.
+void Preprocessor::enter(std::string text) {
   auto frame = std::make_unique<Frame>();
   frame->name = &names_.back();
-  frame->text = std::move(*text);
-  frame->at = byteOrderMarkSize(frame->text);
+  frame->at = byteOrderMarkSize(text);
+  frame->text = std::move(text);
   frame->conditionBase = conditions_.size();
   frames_.push_back(std::move(frame));
 }
@@ -269,12 +274,7 @@ void Preprocessor::include(Frame& frame, std::string_view rest) {
       return;
     }
     names_.push_back(path);
-    auto f = std::make_unique<Frame>();
-    f->name = &names_.back();
-    f->text = std::move(*text);
-    f->at = byteOrderMarkSize(f->text);
-    f->conditionBase = conditions_.size();
-    frames_.push_back(std::move(f));
+    enter(std::move(*text));
     return;
   }
   std::string where;

@@ -55,6 +55,7 @@ private:
   void directive(Frame& frame, std::string_view text);
   void define(Frame& frame, std::string_view rest);
   void include(Frame& frame, std::string_view rest);
+  void enter(std::string text);
   void endOfFile(Frame& frame);
   bool condition(Frame& frame, std::string_view expr);
   void expand(std::string_view text, std::string& out); // out holds the line expanded

@@ -187,12 +187,7 @@ public:
   }
 
   std::int32_t checked(std::string_view expr, std::int32_t lo, std::int32_t hi, const char* what) {
-    const Arg a = eval_.evaluate(expr);
-    if (a.known && (a.value < lo || a.value > hi))
-      throw AsmError("value " + std::to_string(a.value) + " is out of range for " + what + " (" +
-                     std::to_string(lo) + ".." + std::to_string(hi) +
-                     "): " + std::string(trimmed(expr)));
-    return a.value;
+    return evaluateInRange(eval_, expr, lo, hi, what);
   }
   void byte(std::string_view expr) {
     emit(static_cast<std::uint8_t>(checked(expr, -128, 255, "a byte")));
@@ -554,6 +549,16 @@ const std::unordered_map<std::string_view, Mnemonic>& mnemonics() {
 }
 
 } // namespace
+
+std::int32_t evaluateInRange(Evaluator& eval, std::string_view expression, std::int32_t lo,
+                             std::int32_t hi, const char* what) {
+  const Arg a = eval.evaluate(expression);
+  if (a.known && (a.value < lo || a.value > hi))
+    throw AsmError("value " + std::to_string(a.value) + " is out of range for " + what + " (" +
+                   std::to_string(lo) + ".." + std::to_string(hi) +
+                   "): " + std::string(trimmed(expression)));
+  return a.value;
+}
 
 bool encode(std::string_view mnemonic, const std::vector<std::string_view>& operands,
             std::uint16_t pc, Evaluator& eval, std::vector<std::uint8_t>& out) {

@@ -20,6 +20,11 @@ public:
   virtual Arg evaluate(std::string_view expression) = 0;
 };
 
+// The value of `expression`, which must lie in lo..hi once it is known; `what` names the
+// kind of value in the message ("a byte").
+std::int32_t evaluateInRange(Evaluator& eval, std::string_view expression, std::int32_t lo,
+                             std::int32_t hi, const char* what);
+
 // Appends the instruction at address `pc` to `out`. False when `mnemonic` (lower case) is
 // no Z80 instruction; throws AsmError when its operands fit none of its forms or a value is
 // out of range. Values that are not known yet are not range-checked.
