@@ -478,8 +478,9 @@ void Encoder::im() {
   need(1);
   if (op(0).k != K::Imm) noForm();
   static constexpr std::uint8_t kModes[] = {0x46, 0x56, 0x5E};
+  // Not checked while it is unknown in the first pass, so still kept to the table here.
   const int mode = checked(op(0).expr, 0, 2, "an interrupt mode");
-  emit(0xED, kModes[mode < 0 ? 0 : mode]);
+  emit(0xED, kModes[mode >= 0 && mode <= 2 ? mode : 0]);
 }
 
 // Instructions without operands: their one or two bytes.

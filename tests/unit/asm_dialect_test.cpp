@@ -97,6 +97,8 @@ const std::vector<Case> kErrors = {
     {"index offset too far", "\tld a,(ix+128)\n",
      "value 128 is out of range for an index offset (-128..127)"},
     {"unknown instruction", "\tfoo a\n", "unknown instruction foo"},
+    {"interrupt mode defined further on", "\tim x\nx = 3\n",
+     "out of range for an interrupt mode (0..2): x"},
     {"unknown operand form", "\tld (bc),b\n", "no form of ld takes the operands \"(bc),b\""},
     {"ixh beside h", "\tld ixh,h\n", "no form of ld"},
     {"ix beside iy", "\tld ixh,iyl\n", "no form of ld"},
