@@ -1,11 +1,9 @@
-# The release ZIP: tavrin.exe, the help folder, an empty compile folder with a note on
-# go.bat, and the README. `cpack` in a build folder writes tavrin-<version>-win32.zip
+# The release ZIP: tavrin.exe, the help folder, the build kit in its compile folder
+# (cmake/kit.cmake), and the README. `cpack` in a build folder writes tavrin-<version>-win32.zip
 # from the 32-bit build; the 64-bit build, which only the tests use, names its ZIP
 # tavrin-<version>-win64-test.zip.
 install(TARGETS tavrin RUNTIME DESTINATION . COMPONENT tavrin)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT tavrin)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/compile-README.txt DESTINATION compile
-        RENAME README.txt COMPONENT tavrin)
 # The help folder is made by the build; its files are taken as they are when packaging,
 # and the folder is there even when the build made none.
 install(DIRECTORY DESTINATION help COMPONENT tavrin)

@@ -15,7 +15,7 @@ endif()
 
 add_executable(tavrin WIN32 src/app/main.cpp resources/tavrin.rc)
 target_link_libraries(tavrin PRIVATE tavrin_win32)
-add_dependencies(tavrin tavrin_resources)
+add_dependencies(tavrin tavrin_resources tavrin_kit)
 set_source_files_properties(resources/tavrin.rc PROPERTIES OBJECT_DEPENDS
                             "${TAVRIN_GENERATED_RESOURCES}")
 target_include_directories(tavrin PRIVATE ${TAVRIN_GENERATED_DIR})
@@ -29,6 +29,7 @@ if(NOT MSVC)
   target_link_options(post_command PRIVATE -static)
 endif()
 include(cmake/help.cmake)
+include(cmake/kit.cmake)
 include(cmake/release.cmake)
 
 # GoogleTest: Debian's sources when cross-building, an installed package otherwise.

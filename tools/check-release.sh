@@ -57,7 +57,7 @@ source tools/wine-env.sh
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   source tools/wine-env.sh; tavrin_wine_prefix
   cd "$1" && TAVRIN_RELEASE_CHECK="$2" TAVRIN_EXE="$3" "$TAVRIN_WINE" e2e_tests.exe \
-    --gtest_filter="ReleaseZip.*" --gtest_output=xml:results/release.xml
+    --gtest_filter="ReleaseZip.*:ReleaseCompile.*" --gtest_output=xml:results/release.xml
   status=$?
   wineserver -k; wineserver -w
   exit $status' check "$build" "$windowsFolder" "$folder/tavrin.exe"

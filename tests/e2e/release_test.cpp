@@ -1,6 +1,9 @@
 // The unpacked release ZIP: run only when TAVRIN_RELEASE_CHECK names the folder it was
 // unpacked to (tools/check-release.sh does), with TAVRIN_EXE the tavrin.exe in it.
+#include "e2e/console.h"
 #include "e2e/driver.h"
+#include "resource.h"
+#include "unit/asm_ti83_file.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +41,13 @@ TEST(ReleaseZip, HoldsTheProgramTheReadmeTheHelpAndTheCompileFolder) {
   EXPECT_TRUE(isFolder(folder + "help"));
   EXPECT_EQ(e2e::readFile(folder + "help\\helpfile.hlp").substr(0, 4),
             std::string("\x3f\x5f\x03\x00", 4));
-  // The compile folder holds only the note on go.bat: the script is the user's own.
-  EXPECT_EQ(e2e::namesIn(folder + "compile\\"), std::vector<std::string>{"README.txt"});
-  EXPECT_NE(e2e::readFile(folder + "compile\\README.txt").find("go.bat"), std::string::npos);
+  // The build kit: go.bat, its assembler, its include files and a note on them.
+  const std::string kit = folder + "compile\\";
+  for (const char* name : {"go.bat", "tavasm.exe", "README.txt"})
+    EXPECT_FALSE(e2e::namesIn(kit, name).empty()) << name;
+  EXPECT_EQ(e2e::namesIn(kit + "include\\"),
+            (std::vector<std::string>{"ti83asm.inc", "tokens.inc"}));
+  EXPECT_NE(e2e::readFile(kit + "README.txt").find("go.bat"), std::string::npos);
 }
 
 TEST(ReleaseZip, StartsFromItsFolderAndOpensTheFileOnItsCommandLine) {
@@ -54,6 +61,104 @@ TEST(ReleaseZip, StartsFromItsFolderAndOpensTheFileOnItsCommandLine) {
   EXPECT_EQ(app.nameBar(), path);
   EXPECT_EQ(app.editorText(), "\t.org 9327h\r\n\tret\r\n");
   EXPECT_NE(app.statusText(1), "");
+}
+
+// Compile with the kit as it ships: no setting, so compile\\go.bat below the start
+// folder runs, in a visible console window of its own.
+class ReleaseCompile : public testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = releaseFolder();
+    if (folder_.empty()) GTEST_SKIP() << "TAVRIN_RELEASE_CHECK is not set";
+    setting_.remove();
+    ASSERT_TRUE(CreateDirectoryA(sources().c_str(), nullptr));
+  }
+  std::string sources() const { return temp_.path() + "my programs\\"; }
+  void saveAs(const App& app, const std::string& path) const {
+    app.command(IDM_MAIN_SAVEAS1);
+    app.chooseFile("Save As", path);
+    ASSERT_TRUE(app.waitNameBar(path)) << app.nameBar();
+  }
+  static e2e::Box waitResult(const App& app) { return app.waitBox(app.appWindow(), "", 20000); }
+
+  std::string folder_;
+  e2e::RegistryValue setting_{HKEY_LOCAL_MACHINE, "Software\\Molvane\\Z80", "asmbatdir"};
+  TempFolder temp_;
+};
+
+TEST_F(ReleaseCompile, ThePalettesProgramBuildsIntoAProgramTheCalculatorRuns) {
+  App app("", folder_);
+  for (int id : {IDC_MAIN_SPEEDBUTTON4, IDC_MAIN_SPEEDBUTTON6, IDC_MAIN_SPEEDBUTTON9,
+                 IDC_MAIN_SPEEDBUTTON5, IDC_MAIN_SPEEDBUTTON11})
+    app.command(id);
+  ASSERT_TRUE(
+      e2e::eventually([&] { return app.editorText().find("Put your text") != std::string::npos; }));
+  const std::string source = sources() + "prog.z80";
+  saveAs(app, source);
+  app.command(IDC_MAIN_SPEEDBUTTON3);
+  e2e::Box result = waitResult(app);
+  EXPECT_EQ(result.caption(), "Information");
+  EXPECT_EQ(result.text(), "Source file is succesfully compiled to " + sources() + "prog.83p");
+
+  const std::string file = e2e::readFile(sources() + "prog.83p");
+  const Ti83Read program = readTi83({file.begin(), file.end()});
+  ASSERT_EQ(program.error, "");
+  EXPECT_EQ(program.name, "PROG");
+  const std::string text = "Put your text here.";
+  std::vector<std::uint8_t> expected = {0xCD, 0x55, 0x47, // call _clrLCDFull
+                                        0x21, 0x00, 0x00, // ld hl,0
+                                        0x22, 0x0C, 0x80, // ld (CURROW),hl
+                                        0x21, 0x00, 0x00, // ld hl,0
+                                        0x22, 0x0D, 0x80, // ld (CURCOL),hl
+                                        0x21, 0x3D, 0x93, // ld hl,str1: 9327h + 22 bytes
+                                        0xCD, 0x0D, 0x47, // call _puts
+                                        0xC9};            // ret, then str1
+  expected.insert(expected.end(), text.begin(), text.end());
+  expected.push_back(0);
+  EXPECT_EQ(program.code, expected);
+  result.press(IDOK);
+  result.waitClosed("the result box");
+}
+
+// A source that does not assemble: the script's window shows tavasm's message and stays
+// until a key is pressed; then the editor reports the failure and no program is written.
+TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndWritesNoProgram) {
+  App app("", folder_);
+  app.command(IDC_MAIN_SPEEDBUTTON4);
+  ASSERT_TRUE(e2e::eventually([&] { return app.editorText().find(".org") != std::string::npos; }));
+  app.select(0xFFFF, 0xFFFF);
+  app.type("\tjp nowhere\r");
+  const std::string source = sources() + "broken.z80";
+  saveAs(app, source);
+  const std::string saved = app.editorText();
+  app.command(IDC_MAIN_SPEEDBUTTON3);
+
+  std::vector<DWORD> scripts;
+  e2e::waitUntil([&] { return (scripts = e2e::childrenNamed(app.pid(), "cmd.exe")).size() == 1; },
+                 "the build script's cmd.exe");
+  {
+    e2e::AttachedConsole console(scripts.front());
+    std::string shown;
+    EXPECT_TRUE(e2e::eventually([&] {
+      shown = console.text();
+      return shown.find("Press a key") != std::string::npos;
+    })) << shown;
+    EXPECT_NE(shown.find("broken.z80:10: error: undefined symbol nowhere"), std::string::npos)
+        << shown;
+    EXPECT_EQ(shown.substr(shown.rfind('\n') + 1),
+              "The build failed: no new .83p was written. Press a key to close this window.");
+    // Still waiting: no result yet.
+    Sleep(500);
+    EXPECT_FALSE(app.findBox(app.appWindow()).has_value());
+    console.pressKey('x');
+  }
+  e2e::Box result = waitResult(app);
+  EXPECT_EQ(result.caption(), "Error");
+  EXPECT_EQ(result.text(), "An error acquired while compiling the source file.");
+  EXPECT_FALSE(e2e::fileExists(sources() + "broken.83p"));
+  EXPECT_EQ(e2e::readFile(source), saved);
+  result.press(IDOK);
+  result.waitClosed("the result box");
 }
 
 } // namespace
