@@ -19,9 +19,11 @@ if [ $# -gt 0 ]; then
   if [ -e "$1" ]; then args=("$("$TAVRIN_WINE" winepath -w "$(realpath "$1")" 2>/dev/null)"); else args=("$1"); fi
 fi
 
-# The program starts in its own folder, where its "compile" and "help" folders sit.
+# The program starts in its own folder, where the build put its "help" folder and the
+# build kit in "compile" (go.bat, tavasm.exe, the include files): Compile works at once.
 app=build/mingw64
-mkdir -p "$app/compile" "$app/help"
+[ -f "$app/compile/go.bat" ] && [ -f "$app/help/helpfile.hlp" ] ||
+  { echo "The build left no compile\go.bat or help\helpfile.hlp in $app"; exit 1; }
 
 if [ -n "${DISPLAY:-}" ]; then
   tavrin_wine_prefix

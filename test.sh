@@ -44,10 +44,19 @@ ship_failed=0
 rm -rf build/release/tavrin-0.1-win32.zip build/release/_CPack_Packages
 if cpack --config build/mingw/CPackConfig.cmake -B build/release >build/release-win32.log 2>&1; then
   listing=$(cmake -E tar tf build/release/tavrin-0.1-win32.zip 2>/dev/null)
-  for entry in tavrin.exe README.md help/helpfile.hlp compile/README.txt; do
+  for entry in tavrin.exe README.md help/helpfile.hlp compile/README.txt compile/go.bat \
+    compile/tavasm.exe compile/include/ti83asm.inc compile/include/tokens.inc; do
     grep -qx "tavrin-0.1-win32/$entry" <<<"$listing" ||
       { echo "tavrin-0.1-win32.zip lacks $entry"; ship_failed=1; }
   done
+  # Both programs in the ZIP are 32-bit, for every Windows.
+  rm -rf build/release/unpacked && mkdir -p build/release/unpacked
+  (cd build/release/unpacked && cmake -E tar xf ../tavrin-0.1-win32.zip)
+  for exe in tavrin.exe compile/tavasm.exe; do
+    i686-w64-mingw32-objdump -f "build/release/unpacked/tavrin-0.1-win32/$exe" 2>/dev/null |
+      grep -q 'file format pei-i386' || { echo "$exe in the ZIP is not 32-bit"; ship_failed=1; }
+  done
+  rm -rf build/release/unpacked
 else
   echo "packing tavrin-0.1-win32.zip failed, see build/release-win32.log"; ship_failed=1
 fi

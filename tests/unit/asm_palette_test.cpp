@@ -1,6 +1,6 @@
 // The program a user builds from the palette (Start, Clear Screen, Big Text, Close, Text
-// String), as the editor saves it, assembles to the code worked out from the Z80 opcode
-// tables, and its .83p reads back field by field.
+// String), as the editor saves it, assembles with the kit's include files to the code
+// worked out from the Z80 opcode tables, and its .83p reads back field by field.
 #include "asm/ti83_program.h"
 #include "snippets/snippet_table.h"
 #include "unit/asm_memory_files.h"
@@ -15,6 +15,18 @@ namespace {
 
 using tavrin::SnippetId;
 
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The include files the palette's header names, as the kit ships them.
+void addKitIncludes(MemoryFiles& files) {
+  for (const char* name : {"ti83asm.inc", "tokens.inc"})
+    files.files[name] = readAll(std::string(TAVRIN_SOURCE_DIR "/kit/include/") + name);
+}
+
 TEST(AsmPalette, FiveFragmentsMakeTheProgramWorkedOutByHand) {
   std::string source;
   for (auto id : {SnippetId::Start, SnippetId::ClearScreen, SnippetId::BigText, SnippetId::Close,
@@ -23,9 +35,7 @@ TEST(AsmPalette, FiveFragmentsMakeTheProgramWorkedOutByHand) {
       source += line + "\r\n";
   MemoryFiles files;
   files.files["prog.z80"] = source;
-  files.files["ti83asm.inc"] =
-      "_clrLCDFull equ 4755h\r\n_puts\tequ 470Dh\r\nCURROW equ 800Ch\r\nCURCOL equ 800Dh\r\n";
-  files.files["tokens.inc"] = "tEnd equ 0D4h\r\n";
+  addKitIncludes(files);
   const auto program = tavasm::assemble("prog.z80", files);
   ASSERT_EQ(allMessages(program), "");
 
@@ -50,13 +60,10 @@ TEST(AsmPalette, FiveFragmentsMakeTheProgramWorkedOutByHand) {
   EXPECT_EQ(read.code, program.bytes);
 }
 
-TEST(AsmPalette, TheExampleProgramAssembles) {
-  std::ifstream in(TAVRIN_SOURCE_DIR "/examples/hello.z80", std::ios::binary);
+TEST(AsmPalette, TheExampleProgramAssemblesWithTheKitsIncludeFiles) {
   MemoryFiles files;
-  files.files["hello.z80"] = {std::istreambuf_iterator<char>(in), {}};
-  files.files["ti83asm.inc"] = "_clrLCDFull .equ 4755h\n_runIndicOff .equ 4795h\n_puts .equ 470Dh\n"
-                               "CURROW .equ 800Ch\nCURCOL .equ 800Dh\n";
-  files.files["tokens.inc"] = "";
+  files.files["hello.z80"] = readAll(TAVRIN_SOURCE_DIR "/examples/hello.z80");
+  addKitIncludes(files);
   const auto program = tavasm::assemble("hello.z80", files);
   ASSERT_EQ(allMessages(program), "");
   EXPECT_EQ(hexBytes(program.bytes),
