@@ -9,6 +9,7 @@ setlocal
 set "base=%*"
 if not defined base goto nosource
 if not exist "%~dp0tavasm.exe" goto noassembler
+if not exist "%base%.z80" goto nosourcefile
 "%~dp0tavasm.exe" "%base%.z80" "%base%.83p"
 if errorlevel 1 goto failed
 exit /b 0
@@ -16,6 +17,12 @@ exit /b 0
 :nosource
 echo go.bat was started without a source: Compile in Tavrin passes the path of the
 echo saved source without its .z80.
+goto failed
+
+:nosourcefile
+echo The source was not found: "%base%.z80"
+echo The signs ^& ^^ and %% in a folder or file name do not reach go.bat whole:
+echo save the source in a folder whose path has none of them.
 goto failed
 
 :noassembler
