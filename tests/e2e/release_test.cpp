@@ -121,8 +121,9 @@ TEST_F(ReleaseCompile, ThePalettesProgramBuildsIntoAProgramTheCalculatorRuns) {
 }
 
 // A source that does not assemble: the script's window shows tavasm's message and stays
-// until a key is pressed; then the editor reports the failure and no program is written.
-TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndWritesNoProgram) {
+// until a key is pressed; then the editor reports the failure, and the program left by an
+// earlier build is untouched.
+TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndLeavesTheOldProgram) {
   App app("", folder_);
   app.command(IDC_MAIN_SPEEDBUTTON4);
   ASSERT_TRUE(e2e::eventually([&] { return app.editorText().find(".org") != std::string::npos; }));
@@ -131,6 +132,10 @@ TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndWritesNoProgra
   const std::string source = sources() + "broken.z80";
   saveAs(app, source);
   const std::string saved = app.editorText();
+  const std::string program = sources() + "broken.83p";
+  e2e::writeFile(program, "an earlier build");
+  SYSTEMTIME earlier{2001, 1, 1, 1, 12, 0, 0, 0};
+  e2e::setLastWrite(program, earlier);
   app.command(IDC_MAIN_SPEEDBUTTON3);
 
   std::vector<DWORD> scripts;
@@ -155,7 +160,7 @@ TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndWritesNoProgra
   e2e::Box result = waitResult(app);
   EXPECT_EQ(result.caption(), "Error");
   EXPECT_EQ(result.text(), "An error acquired while compiling the source file.");
-  EXPECT_FALSE(e2e::fileExists(sources() + "broken.83p"));
+  EXPECT_EQ(e2e::readFile(program), "an earlier build");
   EXPECT_EQ(e2e::readFile(source), saved);
   result.press(IDOK);
   result.waitClosed("the result box");
