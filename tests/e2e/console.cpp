@@ -2,24 +2,9 @@
 
 #include "e2e/driver.h"
 
-#include <tlhelp32.h>
-
 #include <stdexcept>
 
 namespace e2e {
-
-std::vector<DWORD> childrenNamed(DWORD parent, const std::string& exeName) {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0)
-      ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
-}
 
 namespace {
 HANDLE openConsole(const char* name) {

@@ -1,16 +1,12 @@
-// The console window of another process (the build script's cmd.exe): find the
-// process, read what its window shows, press a key in it.
+// The console window of another process (the build script's cmd.exe): read what its
+// window shows, press a key in it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace e2e {
-
-// Ids of the running processes with this executable name (any case) started by `parent`.
-std::vector<DWORD> childrenNamed(DWORD parent, const std::string& exeName);
 
 // This process attached to another process's console for as long as it lives. A process
 // has at most one console, so its own is given up for good: the tests write their

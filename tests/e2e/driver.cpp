@@ -544,14 +544,16 @@ HWND findTopLevel(DWORD pid, const std::string& cls, const std::string& caption)
   return s.found;
 }
 
-std::vector<DWORD> processesNamed(const std::string& exeName) {
+std::vector<DWORD> processesNamed(const std::string& exeName, std::optional<DWORD> parent) {
   std::vector<DWORD> ids;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return ids;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0 &&
+        (!parent || entry.th32ParentProcessID == *parent))
+      ids.push_back(entry.th32ProcessID);
   CloseHandle(snapshot);
   return ids;
 }

@@ -109,8 +109,10 @@ private:
 // given); nullptr when there is none.
 HWND findTopLevel(DWORD pid, const std::string& cls, const std::string& caption = "");
 
-// Ids of the running processes with this executable name (any case).
-std::vector<DWORD> processesNamed(const std::string& exeName);
+// Ids of the running processes with this executable name (any case), only those started
+// by `parent` when one is given.
+std::vector<DWORD> processesNamed(const std::string& exeName,
+                                  std::optional<DWORD> parent = std::nullopt);
 
 // Marks the constructor of App that does not wait for the main window.
 struct NoWait {};

@@ -139,7 +139,7 @@ TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndLeavesTheOldPr
   app.command(IDC_MAIN_SPEEDBUTTON3);
 
   std::vector<DWORD> scripts;
-  e2e::waitUntil([&] { return (scripts = e2e::childrenNamed(app.pid(), "cmd.exe")).size() == 1; },
+  e2e::waitUntil([&] { return (scripts = e2e::processesNamed("cmd.exe", app.pid())).size() == 1; },
                  "the build script's cmd.exe");
   {
     e2e::AttachedConsole console(scripts.front());
