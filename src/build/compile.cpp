@@ -26,32 +26,33 @@ std::string confirmCompileSaveText() {
          "Do you want to save source file now?";
 }
 
-Compile::Compile(CompileHost& host, FileExists exists, Prompt& mainPrompt, ScriptRunner& runner,
-                 Prompt& appPrompt)
-    : host_(host), exists_(std::move(exists)), mainPrompt_(mainPrompt), runner_(runner),
-      appPrompt_(appPrompt) {}
+Compile::Compile(EditorDocument& document, FileCommands& files, ScriptFolder& setting,
+                 FileExists exists, Prompt& mainPrompt, ScriptRunner& runner, Prompt& appPrompt,
+                 std::function<void()> showConfiguration)
+    : document_(document), files_(files), setting_(setting), exists_(std::move(exists)),
+      mainPrompt_(mainPrompt), runner_(runner), appPrompt_(appPrompt),
+      showConfiguration_(std::move(showConfiguration)) {}
 
-void Compile::SpeedButton3Click() {
-  if (host_.asmBatDir().empty()) host_.setAsmBatDir(kDefaultScriptFolder);
+void Compile::run() {
+  if (setting_.get().empty()) setting_.set(kDefaultScriptFolder);
 
-  if (!exists_(host_.asmBatDir() + kScriptName)) {
-    host_.showConfiguration();
+  if (!exists_(setting_.get() + kScriptName)) {
+    if (showConfiguration_) showConfiguration_();
     // The dialog and its warning were the report when the script is still missing.
-    if (!exists_(host_.asmBatDir() + kScriptName)) return;
+    if (!exists_(setting_.get() + kScriptName)) return;
   }
 
-  if (host_.sourceChanged() == 1 || host_.nameBar() == "NoName") {
+  if (document_.sourceChanged() == 1 || document_.sourceFileName().empty()) {
     if (mainPrompt_.show(confirmCompileSaveText(), "Confirm", Icon::Question, Buttons::OkCancel) !=
         Answer::Ok)
       return;
-    host_.runSave();
+    // Never build an unnamed source: its Save dialog was cancelled.
+    if (files_.save() == SaveOutcome::Cancelled) return;
   }
-  // Never build an unnamed source: its Save dialog was cancelled.
-  const std::string source = host_.sourceFileName();
-  if (source.empty()) return;
+  const std::string source = document_.sourceFileName();
 
   compileBaseName_ = tavrin::compileBaseName(source);
-  const std::string script = host_.asmBatDir() + kScriptName;
+  const std::string script = setting_.get() + kScriptName;
   const RunId id = nextId_++;
   const UtcTime startedAt = runner_.now();
   const Launch launch = runner_.start(script, compileBaseName_, id);

@@ -2,28 +2,17 @@
 // The Compile command: find go.bat, have the source saved, start the script on the
 // source path without its extension, and report each tracked run's result once.
 #include "build/config_dialog.h"
+#include "build/script_folder.h"
+#include "document/editor_document.h"
+#include "document/file_commands.h"
 #include "ports/prompt.h"
 #include "ports/script_runner.h"
 
+#include <functional>
 #include <map>
 #include <string>
 
 namespace tavrin {
-
-// What Compile needs of the main window.
-class CompileHost {
-public:
-  virtual ~CompileHost() = default;
-  virtual int sourceChanged() const = 0; // 0 or 1
-  virtual std::string nameBar() const = 0;
-  virtual std::string sourceFileName() const = 0;
-  // The Save command; throws Error on a file error. A cancelled Save dialog returns
-  // normally and leaves the source unnamed.
-  virtual void runSave() = 0;
-  virtual std::string asmBatDir() const = 0;
-  virtual void setAsmBatDir(const std::string& folder) = 0;
-  virtual void showConfiguration() = 0; // modal, returns when the dialog closes
-};
 
 inline constexpr const char* kDefaultScriptFolder = "compile\\";
 inline constexpr const char* kScriptName = "go.bat";
@@ -34,11 +23,16 @@ inline constexpr const char* kCompileFailedText =
 
 class Compile {
 public:
-  // mainPrompt is owned by the main window, appPrompt by the application window.
-  Compile(CompileHost& host, FileExists exists, Prompt& mainPrompt, ScriptRunner& runner,
-          Prompt& appPrompt);
+  // mainPrompt is owned by the main window, appPrompt by the application window;
+  // showConfiguration shows the Configuration dialog and returns when it is closed.
+  Compile(EditorDocument& document, FileCommands& files, ScriptFolder& setting, FileExists exists,
+          Prompt& mainPrompt, ScriptRunner& runner, Prompt& appPrompt,
+          std::function<void()> showConfiguration);
 
-  void SpeedButton3Click();
+  // Finds go.bat (asking for its folder when it is missing), has a changed or unnamed
+  // source saved, and starts the script on the source path without its extension.
+  // A file error while saving propagates and nothing is started.
+  void run();
   // A tracked run has ended: reports whether it wrote CompileBaseName + ".83p".
   // Ids that are unknown or already reported are ignored.
   void runFinished(RunId id);
@@ -52,11 +46,14 @@ private:
     UtcTime startedAt;
   };
 
-  CompileHost& host_;
+  EditorDocument& document_;
+  FileCommands& files_;
+  ScriptFolder& setting_;
   FileExists exists_;
   Prompt& mainPrompt_;
   ScriptRunner& runner_;
   Prompt& appPrompt_;
+  std::function<void()> showConfiguration_;
   std::string compileBaseName_;
   RunId nextId_ = 1;
   std::map<RunId, Run> runs_;

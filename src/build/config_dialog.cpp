@@ -18,23 +18,22 @@ std::string saveFailureText() {
 }
 
 ConfigDialog::ConfigDialog(ConfigView& view, Registry& registry, FolderBrowser& browser,
-                           FileExists exists, Prompt& prompt,
-                           std::function<void(const std::string&)> setAsmBatDir)
+                           FileExists exists, Prompt& prompt, ScriptFolder& setting)
     : view_(view), registry_(registry), browser_(browser), exists_(std::move(exists)),
-      prompt_(prompt), setAsmBatDir_(std::move(setAsmBatDir)) {}
+      prompt_(prompt), setting_(setting) {}
 
-void ConfigDialog::FormCreate() {
+void ConfigDialog::load() {
   if (auto folder = loadDialogFolder(registry_)) view_.setFolderText(*folder);
   scriptCheck();
 }
 
-void ConfigDialog::SpeedButton1Click() {
+void ConfigDialog::browse() {
   view_.setFolderText(browser_.selectFolder());
   addTrailingBackslash();
   scriptCheck();
 }
 
-void ConfigDialog::SpeedButton2Click() {
+void ConfigDialog::save() {
   addTrailingBackslash();
   const std::string folder = view_.folderText();
   if (!saveAsmBatDir(registry_, folder)) {
@@ -42,11 +41,11 @@ void ConfigDialog::SpeedButton2Click() {
     return;
   }
   prompt_.show(kSavedText, "Information", Icon::Information, Buttons::Ok);
-  setAsmBatDir_(folder);
+  setting_.set(folder);
   view_.closeDialog();
 }
 
-void ConfigDialog::SpeedButton3Click() {
+void ConfigDialog::close() {
   view_.closeDialog();
 }
 

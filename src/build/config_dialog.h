@@ -4,6 +4,7 @@
 #include "ports/folder_browser.h"
 #include "ports/prompt.h"
 #include "ports/registry.h"
+#include "build/script_folder.h"
 
 #include <functional>
 #include <string>
@@ -27,16 +28,18 @@ std::string saveFailureText(); // the message when the key can't be opened on Sa
 
 class ConfigDialog {
 public:
-  // prompt is owned by the dialog; setAsmBatDir writes the main window's AsmBatDir.
+  // prompt is owned by the dialog; a saved folder becomes the setting's.
   ConfigDialog(ConfigView& view, Registry& registry, FolderBrowser& browser, FileExists exists,
-               Prompt& prompt, std::function<void(const std::string&)> setAsmBatDir);
+               Prompt& prompt, ScriptFolder& setting);
 
   // Once at start-up: the stored folder into the field, then the script check. A value
   // of the wrong type throws (the field keeps its text and the check is skipped).
-  void FormCreate();
-  void SpeedButton1Click(); // "..." browse
-  void SpeedButton2Click(); // " Save"
-  void SpeedButton3Click(); // "Close"
+  void load();
+  // The folder browser's choice (empty when cancelled) into the field, then the check.
+  void browse();
+  // Stores the field's folder, reports it and closes; the setting takes it too.
+  void save();
+  void close();
   // Shows the warning unless field text + "go.bat" exists.
   void scriptCheck();
 
@@ -48,7 +51,7 @@ private:
   FolderBrowser& browser_;
   FileExists exists_;
   Prompt& prompt_;
-  std::function<void(const std::string&)> setAsmBatDir_;
+  ScriptFolder& setting_;
 };
 
 } // namespace tavrin

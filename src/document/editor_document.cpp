@@ -10,25 +10,24 @@
 
 namespace tavrin {
 
-namespace {
-constexpr const char* kNoName = "NoName";
-}
-
 EditorDocument::EditorDocument(Editor& editor, DocumentView& view, FileSystem& fs)
     : editor_(editor), view_(view), fs_(fs) {
-  editor_.onChange([this] { Memo1Change(); });
+  editor_.onChange([this] { textChanged(); });
 }
 
-void EditorDocument::Memo1Change() {
+void EditorDocument::textChanged() {
   sourceChanged_ = 1;
-  std::string caption = view_.nameBar();
-  if (!caption.empty() && caption.back() != '*') view_.setNameBar(caption + " *");
+  if (!caption_.empty() && caption_.back() != '*') {
+    caption_ += " *";
+    view_.setNameBar(caption_);
+  }
   view_.setSaveEnabled(true);
 }
 
 void EditorDocument::markClean(const std::string& path) {
   sourceFileName_ = path;
-  view_.setNameBar(path);
+  caption_ = path;
+  view_.setNameBar(caption_);
   sourceChanged_ = 0;
   view_.setSaveEnabled(false);
 }
@@ -58,7 +57,8 @@ void EditorDocument::save(const std::string& path) {
 void EditorDocument::resetToNew() {
   sourceChanged_ = 0;
   editor_.clear();
-  view_.setNameBar(kNoName);
+  caption_ = kNoName;
+  view_.setNameBar(caption_);
   sourceFileName_.clear();
 }
 

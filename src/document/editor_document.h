@@ -1,7 +1,8 @@
 #pragma once
 // The one source document: the editor's text, the file it belongs to and whether it
-// has changed since it was last loaded, saved or cleared, as the main window shows it
-// in the name bar, the Save command and the status bar's date panel.
+// has changed since it was last loaded, saved or cleared. It keeps the name bar's
+// caption and tells the main window's view of it: the name bar, the Save command and
+// the status bar's date panel.
 #include "ports/document_view.h"
 #include "ports/editor.h"
 #include "ports/file_system.h"
@@ -11,17 +12,20 @@
 
 namespace tavrin {
 
+// The name bar of a document that belongs to no file.
+inline constexpr const char* kNoName = "NoName";
+
 class EditorDocument {
 public:
-  // Registers Memo1Change as the editor's change notification. The view keeps the
+  // Registers textChanged as the editor's change notification. The view keeps the
   // state the window was created with ("NoName", Save disabled, no date).
   EditorDocument(Editor& editor, DocumentView& view, FileSystem& fs);
   EditorDocument(const EditorDocument&) = delete;
   EditorDocument& operator=(const EditorDocument&) = delete;
 
-  // The text changed: the document is changed, the name bar gains " *" once, and
-  // Save is enabled.
-  void Memo1Change();
+  // The text changed: the document is changed, the name bar gains " *" once (unless
+  // it is empty), and Save is enabled.
+  void textChanged();
   // After a successful open or save: the document belongs to path and is unchanged.
   void markClean(const std::string& path);
   // The status bar's date panel shows the file's last-write time.
@@ -48,6 +52,7 @@ private:
   FileSystem& fs_;
   LocaleSettings locale_;
   std::string sourceFileName_;
+  std::string caption_ = kNoName; // the name bar's
   unsigned char sourceChanged_ = 0;
 };
 

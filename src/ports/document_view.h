@@ -1,6 +1,7 @@
 #pragma once
 // What the main window shows of the document: the name bar, the Save command
-// (toolbar button and menu item together) and the status bar's date panel.
+// (toolbar button and menu item together) and the status bar's date panel. The
+// document tells it; it is never asked back.
 #include <string>
 
 namespace tavrin {
@@ -8,9 +9,7 @@ namespace tavrin {
 class DocumentView {
 public:
   virtual ~DocumentView() = default;
-  virtual std::string nameBar() const = 0;
   virtual void setNameBar(const std::string& caption) = 0;
-  virtual bool saveEnabled() const = 0;
   virtual void setSaveEnabled(bool enabled) = 0;
   virtual void setDateText(const std::string& text) = 0;
 };

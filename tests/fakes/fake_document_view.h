@@ -13,9 +13,7 @@ public:
   std::string dateText;
   int nameBarWrites = 0;
 
-  std::string nameBar() const override { return caption; }
   void setNameBar(const std::string& c) override { caption = c, ++nameBarWrites; }
-  bool saveEnabled() const override { return saveOn; }
   void setSaveEnabled(bool enabled) override { saveOn = enabled; }
   void setDateText(const std::string& text) override { dateText = text; }
 };

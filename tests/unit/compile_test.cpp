@@ -1,11 +1,16 @@
 #include "build/compile.h"
 
 #include "core/error.h"
+#include "fakes/fake_document_view.h"
+#include "fakes/fake_editor.h"
+#include "fakes/fake_file_dialog.h"
+#include "fakes/fake_file_system.h"
 #include "fakes/fake_prompt.h"
 #include "fakes/fake_script_runner.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -18,38 +23,45 @@ using fakes::FakeScriptRunner;
 const char* const kConfirmText = "You will need to save source file before compiling.\n\r\n\r"
                                  "Do you want to save source file now?";
 
-struct FakeHost : CompileHost {
-  int changed = 0;
-  std::string bar = "c:\\src\\prog.z80";
-  std::string fileName = "c:\\src\\prog.z80";
-  std::string folder = "d:\\kit\\";
-  int saves = 0, configurations = 0;
-  std::function<void()> onSave;          // what the Save command does
+// Compile over the real document and file commands, on fakes of the platform.
+struct Workbench {
+  fakes::FakeEditor editor;
+  fakes::FakeDocumentView view;
+  fakes::FakeFileSystem fs;
+  EditorDocument doc{editor, view, fs};
+  FakePrompt mainPrompt, appPrompt;
+  fakes::FakeFileDialog openDialog, saveDialog;
+  FileCommands commands{doc, mainPrompt, openDialog, saveDialog};
+  ScriptFolder setting;
+  std::set<std::string> files{"d:\\kit\\go.bat"};
+  FakeScriptRunner runner;
+  int configurations = 0;
   std::function<void()> onConfiguration; // what the user does in the dialog
+  Compile compile{doc,
+                  commands,
+                  setting,
+                  [this](const std::string& p) { return files.count(p) != 0; },
+                  mainPrompt,
+                  runner,
+                  appPrompt,
+                  [this] {
+                    ++configurations;
+                    if (onConfiguration) onConfiguration();
+                  }};
 
-  int sourceChanged() const override { return changed; }
-  std::string nameBar() const override { return bar; }
-  std::string sourceFileName() const override { return fileName; }
-  void runSave() override {
-    ++saves;
-    if (onSave) onSave();
+  Workbench() {
+    setting.set("d:\\kit\\");
+    named("c:\\src\\prog.z80");
   }
-  std::string asmBatDir() const override { return folder; }
-  void setAsmBatDir(const std::string& f) override { folder = f; }
-  void showConfiguration() override {
-    ++configurations;
-    if (onConfiguration) onConfiguration();
-  }
+  void named(const std::string& path) { doc.markClean(path); }
+  void unnamed() { doc.resetToNew(); }
+  void change() { editor.type("x"); }
+  // Runs of the Save command, in tests that run it at most once: each writes the
+  // file, shows the Save dialog, or both.
+  int saves() const { return std::max(fs.writes, saveDialog.shown); }
 };
 
-struct CompileTest : ::testing::Test {
-  FakeHost host;
-  std::set<std::string> files{"d:\\kit\\go.bat"};
-  FakePrompt mainPrompt, appPrompt;
-  FakeScriptRunner runner;
-  Compile compile{host, [this](const std::string& p) { return files.count(p) != 0; }, mainPrompt,
-                  runner, appPrompt};
-
+struct CompileTest : ::testing::Test, Workbench {
   void expectLaunched(const std::string& script, const std::string& parameters) {
     ASSERT_EQ(runner.launches.size(), 1u);
     EXPECT_EQ(runner.launches[0].script, script);
@@ -58,117 +70,119 @@ struct CompileTest : ::testing::Test {
 };
 
 TEST_F(CompileTest, UnchangedNamedSourceLaunchesAtOnce) {
-  compile.SpeedButton3Click();
+  compile.run();
   EXPECT_TRUE(mainPrompt.shown.empty());
-  EXPECT_EQ(host.saves, 0);
+  EXPECT_EQ(saves(), 0);
   expectLaunched("d:\\kit\\go.bat", "c:\\src\\prog");
   EXPECT_EQ(compile.compileBaseName(), "c:\\src\\prog");
 }
 
 TEST_F(CompileTest, PathWithSpacesIsPassedUnquoted) {
-  host.bar = host.fileName = "c:\\my files\\a b.z80";
-  compile.SpeedButton3Click();
+  named("c:\\my files\\a b.z80");
+  compile.run();
   expectLaunched("d:\\kit\\go.bat", "c:\\my files\\a b");
 }
 
 TEST_F(CompileTest, ChangedOrUnnamedSourceAsksFirst) {
   struct Case {
-    int changed;
-    std::string bar;
+    bool changed;
+    bool named;
     Answer answer;
     bool launched;
   } cases[] = {
-      {1, "c:\\src\\prog.z80 *", Answer::Ok, true},
-      {0, "NoName", Answer::Ok, true},
-      {1, "c:\\src\\prog.z80 *", Answer::Cancel, false},
-      {0, "NoName", Answer::Cancel, false},
+      {true, true, Answer::Ok, true},
+      {false, false, Answer::Ok, true},
+      {true, true, Answer::Cancel, false},
+      {false, false, Answer::Cancel, false},
   };
   for (const auto& c : cases) {
-    FakeHost h;
-    h.changed = c.changed;
-    h.bar = c.bar;
-    h.onSave = [&h] { h.changed = 0; };
-    FakePrompt p, app;
-    FakeScriptRunner r;
-    Compile cmd{h, [this](const std::string& f) { return files.count(f) != 0; }, p, r, app};
-    p.answers = {c.answer};
-    cmd.SpeedButton3Click();
-    ASSERT_EQ(p.shown.size(), 1u);
-    EXPECT_EQ(p.shown[0].text, kConfirmText);
-    EXPECT_EQ(p.shown[0].caption, "Confirm");
-    EXPECT_EQ(p.shown[0].icon, Icon::Question);
-    EXPECT_EQ(p.shown[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(h.saves, c.launched ? 1 : 0) << c.bar;
-    EXPECT_EQ(r.launches.size(), c.launched ? 1u : 0u) << c.bar;
+    Workbench w;
+    if (!c.named) w.unnamed();
+    if (c.changed) w.change();
+    w.saveDialog.answers = {"c:\\src\\new.z80"};
+    w.mainPrompt.answers = {c.answer};
+    w.compile.run();
+    const std::string bar = c.named ? "named" : "NoName";
+    ASSERT_EQ(w.mainPrompt.shown.size(), 1u);
+    EXPECT_EQ(w.mainPrompt.shown[0].text, kConfirmText);
+    EXPECT_EQ(w.mainPrompt.shown[0].caption, "Confirm");
+    EXPECT_EQ(w.mainPrompt.shown[0].icon, Icon::Question);
+    EXPECT_EQ(w.mainPrompt.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.saves(), c.launched ? 1 : 0) << bar;
+    EXPECT_EQ(w.runner.launches.size(), c.launched ? 1u : 0u) << bar;
   }
 }
 
-TEST_F(CompileTest, LaunchesEvenWhenTheSaveLeftTheSourceChanged) {
-  host.changed = 1;
-  compile.SpeedButton3Click(); // the save does nothing, as when the write was refused silently
-  EXPECT_EQ(host.saves, 1);
+TEST_F(CompileTest, ChangedNamedSourceIsSavedInPlaceThenLaunched) {
+  change();
+  mainPrompt.answers = {Answer::Ok};
+  compile.run();
+  EXPECT_EQ(saves(), 1);
+  EXPECT_EQ(fs.files["c:\\src\\prog.z80"], "x");
+  EXPECT_EQ(doc.sourceChanged(), 0);
   expectLaunched("d:\\kit\\go.bat", "c:\\src\\prog");
 }
 
 TEST_F(CompileTest, CancelledSaveDialogLaunchesNothing) {
-  host.bar = "NoName";
-  host.fileName = "";
-  compile.SpeedButton3Click();
-  EXPECT_EQ(host.saves, 1);
+  unnamed();
+  mainPrompt.answers = {Answer::Ok};
+  compile.run();
+  EXPECT_EQ(saves(), 1);
   EXPECT_TRUE(runner.launches.empty());
 }
 
 TEST_F(CompileTest, UnnamedSourceSavedUnderANameLaunchesWithIt) {
-  host.bar = "NoName";
-  host.fileName = "";
-  host.onSave = [this] { host.fileName = "c:\\new.z80"; };
-  compile.SpeedButton3Click();
+  unnamed();
+  mainPrompt.answers = {Answer::Ok};
+  saveDialog.answers = {"c:\\new.z80"};
+  compile.run();
   expectLaunched("d:\\kit\\go.bat", "c:\\new");
 }
 
 TEST_F(CompileTest, FileErrorInTheSaveEndsTheCommand) {
-  host.changed = 1;
-  host.onSave = [] { throw Error("Cannot create file c:\\src\\prog.z80"); };
-  EXPECT_THROW(compile.SpeedButton3Click(), Error);
+  change();
+  mainPrompt.answers = {Answer::Ok};
+  fs.failCreates = true;
+  EXPECT_THROW(compile.run(), Error);
   EXPECT_TRUE(runner.launches.empty());
 }
 
 TEST_F(CompileTest, EmptyFolderFallsBackToCompileFolder) {
-  host.folder = "";
+  setting.set("");
   files = {"compile\\go.bat"};
-  compile.SpeedButton3Click();
-  EXPECT_EQ(host.folder, "compile\\");
-  EXPECT_EQ(host.configurations, 0);
+  compile.run();
+  EXPECT_EQ(setting.get(), "compile\\");
+  EXPECT_EQ(configurations, 0);
   expectLaunched("compile\\go.bat", "c:\\src\\prog");
 }
 
 TEST_F(CompileTest, MissingScriptOpensConfigurationThenStopsWhenStillMissing) {
-  host.folder = "";
+  setting.set("");
   files.clear();
-  host.changed = 1;
-  compile.SpeedButton3Click();
-  EXPECT_EQ(host.configurations, 1);
+  change();
+  compile.run();
+  EXPECT_EQ(configurations, 1);
   EXPECT_TRUE(mainPrompt.shown.empty());
   EXPECT_TRUE(appPrompt.shown.empty());
   EXPECT_TRUE(runner.launches.empty());
 }
 
 TEST_F(CompileTest, MissingScriptConfiguredInTheDialogGoesOnWithTheSavePrompt) {
-  host.folder = "x:\\nowhere\\";
-  host.changed = 1;
-  host.onConfiguration = [this] { host.folder = "d:\\kit\\"; };
+  setting.set("x:\\nowhere\\");
+  change();
+  onConfiguration = [this] { setting.set("d:\\kit\\"); };
   mainPrompt.answers = {Answer::Ok};
-  compile.SpeedButton3Click();
-  EXPECT_EQ(host.configurations, 1);
+  compile.run();
+  EXPECT_EQ(configurations, 1);
   ASSERT_EQ(mainPrompt.shown.size(), 1u);
   EXPECT_EQ(mainPrompt.shown[0].caption, "Confirm");
-  EXPECT_EQ(host.saves, 1);
+  EXPECT_EQ(saves(), 1);
   expectLaunched("d:\\kit\\go.bat", "c:\\src\\prog");
 }
 
 TEST_F(CompileTest, ScriptThatCannotStartIsReported) {
   runner.result = Launch{false, "The system cannot find the file specified.\r\n", false};
-  compile.SpeedButton3Click();
+  compile.run();
   ASSERT_EQ(mainPrompt.shown.size(), 1u);
   EXPECT_EQ(mainPrompt.shown[0].text, "Cannot start the build script d:\\kit\\go.bat. "
                                       "The system cannot find the file specified.");
@@ -178,7 +192,7 @@ TEST_F(CompileTest, ScriptThatCannotStartIsReported) {
   EXPECT_EQ(compile.runsUnderWay(), 0u);
 
   runner.result = Launch{false, "Access denied", false};
-  compile.SpeedButton3Click();
+  compile.run();
   EXPECT_EQ(mainPrompt.shown.back().text,
             "Cannot start the build script d:\\kit\\go.bat. Access denied.");
 }
@@ -201,7 +215,7 @@ TEST_F(CompileTest, ResultOfARunIsReportedOnceByTheOutputsTime) {
     appPrompt.shown.clear();
     runner.files.clear();
     runner.clock = start;
-    compile.SpeedButton3Click();
+    compile.run();
     ASSERT_EQ(runner.launches.size(), 1u);
     if (c.written) runner.files[out] = *c.written;
     runner.clock = start + 60 * kUtcTicksPerSecond;
@@ -225,9 +239,9 @@ TEST_F(CompileTest, ResultOfARunIsReportedOnceByTheOutputsTime) {
 
 TEST_F(CompileTest, SeveralRunsEachReportTheirOwnOutputOnce) {
   runner.clock = 50 * kUtcTicksPerSecond;
-  compile.SpeedButton3Click();
-  host.bar = host.fileName = "c:\\src\\other.z80";
-  compile.SpeedButton3Click();
+  compile.run();
+  named("c:\\src\\other.z80");
+  compile.run();
   ASSERT_EQ(runner.launches.size(), 2u);
   EXPECT_NE(runner.launches[0].id, runner.launches[1].id);
   EXPECT_EQ(compile.runsUnderWay(), 2u);
@@ -244,7 +258,7 @@ TEST_F(CompileTest, SeveralRunsEachReportTheirOwnOutputOnce) {
 
 TEST_F(CompileTest, UntrackedRunGetsNoResultCheck) {
   runner.result = Launch{true, "", false};
-  compile.SpeedButton3Click();
+  compile.run();
   ASSERT_EQ(runner.launches.size(), 1u);
   EXPECT_EQ(compile.runsUnderWay(), 0u);
   compile.runFinished(runner.launches[0].id);

@@ -30,10 +30,16 @@ struct ConfigDialogTest : ::testing::Test {
   fakes::FakeFolderBrowser browser;
   fakes::FakePrompt prompt;
   std::set<std::string> files;
-  std::vector<std::string> asmBatDirSet;
+  // The setting as the main window had it before; untouched unless a save took.
+  static constexpr const char* kBefore = "q:\\before\\";
+  ScriptFolder setting = [] {
+    ScriptFolder s;
+    s.set(kBefore);
+    return s;
+  }();
   ConfigDialog dialog{view,    registry,
                       browser, [this](const std::string& p) { return files.count(p) != 0; },
-                      prompt,  [this](const std::string& d) { asmBatDirSet.push_back(d); }};
+                      prompt,  setting};
 
   const std::string* stored() {
     auto v = registry.value("Software\\Molvane\\Z80", "asmbatdir");
@@ -41,31 +47,31 @@ struct ConfigDialogTest : ::testing::Test {
   }
 };
 
-TEST_F(ConfigDialogTest, FormCreateLoadsTheFolderAndChecksForTheScript) {
+TEST_F(ConfigDialogTest, LoadLoadsTheFolderAndChecksForTheScript) {
   registry.setValue("Software\\Molvane\\Z80", "asmbatdir", {Kind::String, "d:\\kit\\"});
   files.insert("d:\\kit\\go.bat");
   view.warningVisible = true;
-  dialog.FormCreate();
+  dialog.load();
   EXPECT_EQ(view.field, "d:\\kit\\");
   EXPECT_FALSE(view.warningVisible);
 }
 
-TEST_F(ConfigDialogTest, FormCreateWithoutValueKeepsTheDefaultAndWarns) {
-  dialog.FormCreate();
+TEST_F(ConfigDialogTest, LoadWithoutValueKeepsTheDefaultAndWarns) {
+  dialog.load();
   EXPECT_EQ(view.field, "c:\\");
   EXPECT_TRUE(view.warningVisible);
 
   registry.refuseCreate = true;
   view.warningVisible = false;
   files.insert("c:\\go.bat");
-  dialog.FormCreate();
+  dialog.load();
   EXPECT_EQ(view.field, "c:\\");
   EXPECT_FALSE(view.warningVisible);
 }
 
-TEST_F(ConfigDialogTest, FormCreateWithWrongTypeThrowsAndSkipsTheCheck) {
+TEST_F(ConfigDialogTest, LoadWithWrongTypeThrowsAndSkipsTheCheck) {
   registry.setValue("Software\\Molvane\\Z80", "asmbatdir", {Kind::WrongType, ""});
-  EXPECT_THROW(dialog.FormCreate(), Error);
+  EXPECT_THROW(dialog.load(), Error);
   EXPECT_EQ(view.field, "c:\\");
   EXPECT_FALSE(view.warningVisible);
 }
@@ -86,7 +92,7 @@ TEST_F(ConfigDialogTest, BrowseAppliesTheBackslashRuleAndChecks) {
     if (c.scriptThere) files.insert(c.field + "go.bat");
     view.field = "old\\";
     browser.answer = c.chosen;
-    dialog.SpeedButton1Click();
+    dialog.browse();
     EXPECT_EQ(view.field, c.field) << c.chosen;
     EXPECT_EQ(view.warningVisible, c.warning) << c.chosen;
   }
@@ -96,21 +102,21 @@ TEST_F(ConfigDialogTest, BrowseAppliesTheBackslashRuleAndChecks) {
 
 TEST_F(ConfigDialogTest, CloseKeepsTheFieldAndStoresNothing) {
   view.field = "d:\\typed\\";
-  dialog.SpeedButton3Click(); // Close
+  dialog.close(); // Close
   EXPECT_EQ(view.closed, 1);
   EXPECT_EQ(view.field, "d:\\typed\\");
   EXPECT_FALSE(view.warningVisible);
   EXPECT_EQ(stored(), nullptr);
-  EXPECT_TRUE(asmBatDirSet.empty());
+  EXPECT_EQ(setting.get(), kBefore);
 }
 
 TEST_F(ConfigDialogTest, SaveAddsTheBackslashEverywhereAndCloses) {
   view.field = "d:\\kit";
-  dialog.SpeedButton2Click();
+  dialog.save();
   EXPECT_EQ(view.field, "d:\\kit\\");
   ASSERT_NE(stored(), nullptr);
   EXPECT_EQ(*stored(), "d:\\kit\\");
-  EXPECT_EQ(asmBatDirSet, std::vector<std::string>{"d:\\kit\\"});
+  EXPECT_EQ(setting.get(), "d:\\kit\\");
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, "Directory is succesfully saved!");
   EXPECT_EQ(prompt.shown[0].caption, "Information");
@@ -121,16 +127,16 @@ TEST_F(ConfigDialogTest, SaveAddsTheBackslashEverywhereAndCloses) {
 
 TEST_F(ConfigDialogTest, SaveOfAnEmptyFieldStoresTheEmptyString) {
   view.field = "";
-  dialog.SpeedButton2Click();
+  dialog.save();
   ASSERT_NE(stored(), nullptr);
   EXPECT_EQ(*stored(), "");
-  EXPECT_EQ(asmBatDirSet, std::vector<std::string>{""});
+  EXPECT_EQ(setting.get(), "");
 }
 
 TEST_F(ConfigDialogTest, SaveWhenTheKeyWontOpenSaysSoAndStaysOpen) {
   registry.refuseCreate = true;
   view.field = "d:\\kit\\";
-  dialog.SpeedButton2Click();
+  dialog.save();
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, "Something went wrong while saving.\n\r\n\r"
                                   "Please mail this error to support@tavrin.example.\n\r"
@@ -138,21 +144,21 @@ TEST_F(ConfigDialogTest, SaveWhenTheKeyWontOpenSaysSoAndStaysOpen) {
   EXPECT_EQ(prompt.shown[0].caption, "Information");
   EXPECT_EQ(prompt.shown[0].icon, Icon::Information);
   EXPECT_EQ(view.closed, 0);
-  EXPECT_TRUE(asmBatDirSet.empty());
+  EXPECT_EQ(setting.get(), kBefore);
 }
 
 TEST_F(ConfigDialogTest, SaveWhenTheWriteFailsThrowsAndChangesNothingElse) {
   registry.refuseWrite = true;
   view.field = "d:\\kit\\";
   try {
-    dialog.SpeedButton2Click();
+    dialog.save();
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "Failed to set data for 'asmbatdir'");
   }
   EXPECT_TRUE(prompt.shown.empty());
   EXPECT_EQ(view.closed, 0);
-  EXPECT_TRUE(asmBatDirSet.empty());
+  EXPECT_EQ(setting.get(), kBefore);
 }
 
 } // namespace

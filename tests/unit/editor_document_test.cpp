@@ -53,8 +53,8 @@ TEST_F(EditorDocumentTest, TypingIntoANewDocumentNamesItNoNameChanged) {
 }
 
 TEST_F(EditorDocumentTest, EmptyNameBarStaysEmptyOnChange) {
-  view.caption = "";
-  doc.Memo1Change();
+  doc.markClean("");
+  doc.textChanged();
   EXPECT_EQ(view.caption, "");
   EXPECT_EQ(doc.sourceChanged(), 1);
   EXPECT_TRUE(view.saveOn);
