@@ -27,9 +27,7 @@ namespace {
 
 class View : public DocumentView {
 public:
-  std::string nameBar() const override { return caption; }
   void setNameBar(const std::string& c) override { caption = c; }
-  bool saveEnabled() const override { return save; }
   void setSaveEnabled(bool on) override { save = on; }
   void setDateText(const std::string& t) override { date = t; }
   std::string caption = "NoName", date;

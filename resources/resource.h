@@ -46,11 +46,12 @@
 #define IDM_MAIN_INDEX1 1008
 #define IDM_MAIN_ABOUT1 1009
 
-/* Main window: toolbar buttons */
-#define IDC_MAIN_SPEEDBUTTON2 1101 /* New */
-#define IDC_MAIN_BTN_OPEN 1102     /* Open */
-#define IDC_MAIN_SPEEDBUTTON1 1103 /* Save */
-#define IDC_MAIN_SPEEDBUTTON3 1104 /* Compile */
+/* Main window: toolbar buttons. New, Open and Save are the menu's commands, with
+   the menu's IDs. */
+#define IDC_MAIN_SPEEDBUTTON2 IDM_MAIN_NEW1  /* New */
+#define IDC_MAIN_BTN_OPEN IDM_MAIN_OPEN1     /* Open */
+#define IDC_MAIN_SPEEDBUTTON1 IDM_MAIN_SAVE1 /* Save */
+#define IDC_MAIN_SPEEDBUTTON3 1104           /* Compile */
 
 /* Main window: snippet palette buttons */
 #define IDC_MAIN_SPEEDBUTTON4 1204  /* Start */
@@ -101,3 +102,7 @@
 #define IDC_CONFIG_LABEL1 3004       /* go.bat warning */
 #define IDC_CONFIG_SPEEDBUTTON3 3005 /* Close */
 #define IDC_CONFIG_SPEEDBUTTON2 3006 /* Save */
+
+/* Dialog templates */
+#define IDD_ABOUT 501
+#define IDD_CONFIGURATION 502

@@ -1,184 +1,63 @@
 #include "app/Unit2.h"
 
+#include "app/about_banner.h"
 #include "resource.h"
-#include "win32/application.h"
+#include "version.h"
 #include "win32/flat_button.h"
 
 namespace tavrin {
 
 namespace {
 
-constexpr int kClientWidth = 300;
-constexpr int kClientHeight = 231;
-constexpr int kBannerHeight = 50;
-constexpr int kLineHeight = 13;
-constexpr int kButtonWidth = 65;
-constexpr int kButtonHeight = 22;
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 constexpr COLORREF kBetaColour = RGB(128, 0, 0);
-constexpr COLORREF kVersionColour = RGB(255, 255, 255);
-constexpr COLORREF kNoBannerColour = RGB(24, 32, 56); // when the picture can't be loaded
+constexpr POINT kPlace = {414, 235};
+constexpr int kButtonHeight = 22;
 
-HFONT makeFont(int weight, bool italic, bool underline) {
-  return CreateFontA(-11, 0, 0, 0, weight, italic, underline, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-}
-
-// The width a one-line label needs for text, with a little room for the control's
-// own rounding.
-int textWidth(HFONT font, const char* text) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return r.right + 4;
-}
-
-// The banner: the picture across the top and, as its child, the version text drawn
-// straight onto it.
-LRESULT CALLBACK bannerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-  case WM_ERASEBKGND:
-    return 1;
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT all;
-    GetClientRect(hwnd, &all);
-    auto picture = reinterpret_cast<HBITMAP>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (picture) {
-      HDC source = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(source, picture);
-      BitBlt(dc, 0, 0, all.right, all.bottom, source, 0, 0, SRCCOPY);
-      SelectObject(source, old);
-      DeleteDC(source);
-    } else {
-      HBRUSH dark = CreateSolidBrush(kNoBannerColour);
-      FillRect(dc, &all, dark);
-      DeleteObject(dark);
-    }
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  case WM_CTLCOLORSTATIC: {
-    HDC dc = reinterpret_cast<HDC>(wp);
-    SetTextColor(dc, kVersionColour);
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
-  }
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-void registerBanner() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  if (GetClassInfoExA(instance, "TAboutBanner", &wc)) return;
-  wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = bannerProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = "TAboutBanner";
-  RegisterClassExA(&wc);
+win32::Font makeFont(int weight, bool italic, bool underline) {
+  return win32::Font(CreateFontA(-11, 0, 0, 0, weight, italic, underline, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
 }
 
 } // namespace
 
-TForm2::~TForm2() {
-  if (IsWindow(hwnd())) DestroyWindow(hwnd());
-  for (HFONT f : {font_, boldFont_, linkFont_, italicFont_})
-    if (f) DeleteObject(f);
-  if (banner_) DeleteObject(banner_);
-}
+TForm2::TForm2(const win32::ErrorBox& errors, win32::MessageLoop& loop)
+    : DialogBase(errors), loop_(loop), shell_(windowHandle()) {}
 
 void TForm2::create(HWND owner) {
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
-  createWindow("TForm2", WS_EX_DLGMODALFRAME, "About", style, 414, 235, outer.right - outer.left,
-               outer.bottom - outer.top, owner, nullptr);
+  registerAboutBanner();
+  createDialog(IDD_ABOUT, "TForm2", owner);
 }
 
-HWND TForm2::label(int id, const char* text, int x, int y, int w, HFONT font, DWORD style,
-                   HWND parent) {
-  HWND h = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, x, y, w,
-                           kLineHeight, parent ? parent : hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return h;
-}
-
-void TForm2::createControls() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  font_ = makeFont(FW_NORMAL, false, false);
+void TForm2::FormCreate() {
   boldFont_ = makeFont(FW_BOLD, false, false);
   linkFont_ = makeFont(FW_NORMAL, false, true);
   italicFont_ = makeFont(FW_NORMAL, true, false);
-  banner_ = static_cast<HBITMAP>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  registerBanner();
-  Banner = CreateWindowExA(
-      0, "TAboutBanner", "", WS_CHILD | WS_VISIBLE, 0, 0, kClientWidth, kBannerHeight, hwnd(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ABOUT_BANNER)), instance, nullptr);
-  SetWindowLongPtrA(Banner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_));
-  Version = label(IDC_ABOUT_VERSION, "Version 0.1", 150, kBannerHeight - kLineHeight - 4, 144,
-                  boldFont_, SS_RIGHT, Banner);
-
-  CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, kBannerHeight + 2,
-                  kClientWidth, 2, hwnd(),
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ABOUT_LINE)), instance, nullptr);
-
-  const int left = 8;
-  const int fieldLeft = 56;
-  label(IDC_ABOUT_CREDIT, "Tavrin, a Z80 editor for the TI-83 by Molvane", left, 60, 284, font_);
-  label(IDC_ABOUT_LABEL2, "E-Mail:", left, 78, fieldLeft - left, font_);
-  Label3 = label(IDC_ABOUT_LABEL3, kMakerEmail, fieldLeft, 78, textWidth(linkFont_, kMakerEmail),
-                 linkFont_, SS_NOTIFY | SS_LEFTNOWORDWRAP);
-  label(IDC_ABOUT_LABEL4, "Website:", left, 94, fieldLeft - left, font_);
-  const int siteWidth = textWidth(linkFont_, kMakerWebsite);
-  Label5 = label(IDC_ABOUT_LABEL5, kMakerWebsite, fieldLeft, 94, siteWidth, linkFont_,
-                 SS_NOTIFY | SS_LEFTNOWORDWRAP);
-  label(IDC_ABOUT_DUTCH, " (only in Dutch)", fieldLeft + siteWidth, 94,
-        kClientWidth - fieldLeft - siteWidth - left, font_);
-  label(IDC_ABOUT_QUESTIONS, "Do you have questions or you need information?", left, 114, 284,
-        font_);
-  label(IDC_ABOUT_ENJOY, "I enjoy hearing from you!", left, 128, 284, font_);
-  label(IDC_ABOUT_SIGNATURE, "The Tavrin team, Molvane", 0, 148, kClientWidth, font_, SS_CENTER);
-  label(IDC_ABOUT_NOTE, "Note that the compiler is only for real asm NOT for ION ", left, 170, 284,
-        italicFont_);
-
-  // The bottom strip under its sunken line.
-  const int stripTop = 193;
-  CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, stripTop, kClientWidth,
-                  2, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ABOUT_STRIP)),
-                  instance, nullptr);
-  const int buttonTop = stripTop + 8;
-  win32::createFlatButton(hwnd(), IDC_ABOUT_SPEEDBUTTON1, "Close", left, buttonTop, kButtonWidth,
-                          kButtonHeight, font_);
-  Beta = label(IDC_ABOUT_BETA, "Beta version 0.1", left + kButtonWidth, buttonTop + 4,
-               kClientWidth - 2 * (left + kButtonWidth), boldFont_, SS_CENTER);
-  win32::createFlatButton(hwnd(), IDC_ABOUT_SPEEDBUTTON2, "Website",
-                          kClientWidth - left - kButtonWidth, buttonTop, kButtonWidth,
-                          kButtonHeight, font_);
+  banner_.reset(
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BANNER),
+                                      IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  setUpAboutBanner(item(IDC_ABOUT_BANNER), banner_.get(), IDC_ABOUT_VERSION,
+                   "Version " TAVRIN_VERSION, boldFont_.get());
+  SetDlgItemTextA(hwnd(), IDC_ABOUT_LABEL3, kMakerEmail);
+  SetDlgItemTextA(hwnd(), IDC_ABOUT_LABEL5, kMakerWebsite);
+  SetDlgItemTextA(hwnd(), IDC_ABOUT_BETA, "Beta version " TAVRIN_VERSION);
+  for (int id : {IDC_ABOUT_LABEL3, IDC_ABOUT_LABEL5})
+    SendDlgItemMessageA(hwnd(), id, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+  SendDlgItemMessageA(hwnd(), IDC_ABOUT_NOTE, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(italicFont_.get()), FALSE);
+  SendDlgItemMessageA(hwnd(), IDC_ABOUT_BETA, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()),
+                      FALSE);
+  for (int id : {IDC_ABOUT_SPEEDBUTTON1, IDC_ABOUT_SPEEDBUTTON2}) {
+    win32::makeFlat(item(id));
+    setItemHeight(id, kButtonHeight);
+  }
+  SetWindowPos(hwnd(), nullptr, kPlace.x, kPlace.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm2::showModal() {
-  auto& app = win32::Application::instance();
-  {
-    // The dialog's contents are made when it is first shown: nothing in them changes
-    // while it is hidden, and start-up has less to do before the main window appears.
-    if (!Banner) createControls();
-    win32::ModalScope modal(hwnd());
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    app.runUntil([this] { return !IsWindowVisible(hwnd()); });
-  }
-  if (HWND main = app.mainWindow(); main && IsWindow(main)) SetActiveWindow(main);
+  loop_.runModal(hwnd());
 }
 
 void TForm2::SpeedButton1Click() {
@@ -195,56 +74,61 @@ void TForm2::Label3Click() {
   shell_.open(std::string("mailto:") + kMakerEmail, "", "");
 }
 
-LRESULT TForm2::controlColour(HDC dc, HWND control) {
-  if (control == Label3 || control == Label5)
+bool TForm2::controlColour(HDC dc, HWND control, LRESULT* brush) const {
+  if (control == item(IDC_ABOUT_LABEL3) || control == item(IDC_ABOUT_LABEL5))
     SetTextColor(dc, kLinkColour);
-  else if (control == Beta)
+  else if (control == item(IDC_ABOUT_BETA))
     SetTextColor(dc, kBetaColour);
   else
-    return defaultHandle(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(control));
+    return false;
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  *brush = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  return true;
 }
 
-LRESULT TForm2::handle(UINT msg, WPARAM wp, LPARAM lp) {
+bool TForm2::command(int id, int code) {
+  switch (id) {
+  case IDC_ABOUT_SPEEDBUTTON1:
+  case IDOK:     // Enter
+  case IDCANCEL: // Esc and the close box
+    SpeedButton1Click();
+    return true;
+  case IDC_ABOUT_SPEEDBUTTON2:
+    SpeedButton2Click();
+    return true;
+  case IDC_ABOUT_LABEL5:
+    if (code == STN_CLICKED) SpeedButton2Click();
+    return true;
+  case IDC_ABOUT_LABEL3:
+    if (code == STN_CLICKED) Label3Click();
+    return true;
+  }
+  return false;
+}
+
+bool TForm2::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
-  case WM_CREATE:
-    self_ = hwnd();
-    return 0;
+  case WM_INITDIALOG:
+    FormCreate();
+    *result = TRUE;
+    return true;
   case WM_COMMAND:
-    switch (LOWORD(wp)) {
-    case IDC_ABOUT_SPEEDBUTTON1:
-    case IDCANCEL:
-      SpeedButton1Click();
-      return 0;
-    case IDC_ABOUT_SPEEDBUTTON2:
-      SpeedButton2Click();
-      return 0;
-    case IDC_ABOUT_LABEL5:
-      if (HIWORD(wp) == STN_CLICKED) SpeedButton2Click();
-      return 0;
-    case IDC_ABOUT_LABEL3:
-      if (HIWORD(wp) == STN_CLICKED) Label3Click();
-      return 0;
-    }
-    return 0;
+    return command(LOWORD(wp), HIWORD(wp));
   case WM_CTLCOLORSTATIC:
-    return controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-  case WM_SETCURSOR:
-    if (reinterpret_cast<HWND>(wp) == Label3 || reinterpret_cast<HWND>(wp) == Label5) {
-      SetCursor(LoadCursor(nullptr, IDC_HAND));
-      return TRUE;
-    }
-    break;
+    return controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), result);
+  case WM_SETCURSOR: {
+    const auto over = reinterpret_cast<HWND>(wp);
+    if (over != item(IDC_ABOUT_LABEL3) && over != item(IDC_ABOUT_LABEL5)) return false;
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    *result = TRUE;
+    return true;
+  }
   case WM_DRAWITEM:
     win32::drawFlatButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp), nullptr, -1);
-    return TRUE;
-  case WM_CLOSE:
-    SpeedButton1Click();
-    return 0;
+    *result = TRUE;
+    return true;
   }
-  return defaultHandle(msg, wp, lp);
+  return false;
 }
 
 } // namespace tavrin

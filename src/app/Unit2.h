@@ -1,23 +1,20 @@
 #pragma once
 // TForm2, the About dialog: the banner with the version, the maker's links, the note
-// on what the compiler takes, and the Close and Website buttons. Created once at
-// start-up and shown modally; closing only hides it.
+// on what the compiler takes, and the Close and Website buttons. Made once at start-up
+// from its template and shown modally; closing only hides it.
+#include "win32/dialog_base.h"
+#include "win32/handles.h"
+#include "win32/message_loop.h"
 #include "win32/shell_win32.h"
-#include "win32/window_base.h"
-
-#include <string>
 
 namespace tavrin {
 
 inline constexpr const char* kMakerEmail = "info@tavrin.example";
 inline constexpr const char* kMakerWebsite = "http://www.tavrin.example";
 
-class TForm2 : public win32::WindowBase {
+class TForm2 : public win32::DialogBase {
 public:
-  TForm2() = default;
-  ~TForm2() override;
-  TForm2(const TForm2&) = delete;
-  TForm2& operator=(const TForm2&) = delete;
+  TForm2(const win32::ErrorBox& errors, win32::MessageLoop& loop);
 
   // Creates the hidden dialog and its controls.
   void create(HWND owner);
@@ -29,19 +26,17 @@ public:
   void Label3Click();       // the e-mail link
 
 protected:
-  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-  void createControls();
-  HWND label(int id, const char* text, int x, int y, int w, HFONT font, DWORD style = 0,
-             HWND parent = nullptr);
-  LRESULT controlColour(HDC dc, HWND control);
+  void FormCreate();
+  bool command(int id, int code);
+  bool controlColour(HDC dc, HWND control, LRESULT* brush) const;
 
-  HWND self_ = nullptr;
-  win32::Win32Shell shell_{&self_};
-  HWND Banner = nullptr, Label3 = nullptr, Label5 = nullptr, Version = nullptr, Beta = nullptr;
-  HFONT font_ = nullptr, boldFont_ = nullptr, linkFont_ = nullptr, italicFont_ = nullptr;
-  HBITMAP banner_ = nullptr;
+  win32::MessageLoop& loop_;
+  win32::Win32Shell shell_;
+  win32::Font boldFont_, linkFont_, italicFont_;
+  win32::Bitmap banner_;
 };
 
 } // namespace tavrin

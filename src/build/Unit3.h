@@ -1,29 +1,28 @@
 #pragma once
 // TForm3, the Configuration dialog: the folder of go.bat, a browse button, the warning
-// when the script is not there, and Close and Save. Created once at start-up and shown
-// modally; closing only hides it, so the field keeps its text.
+// when the script is not there, and Close and Save. Made once at start-up from its
+// template, when it reads the stored folder and checks for the script; shown modally,
+// and closing only hides it, so the field keeps its text.
 #include "build/config_dialog.h"
+#include "build/script_folder.h"
+#include "win32/dialog_base.h"
 #include "win32/file_system_win32.h"
 #include "win32/folder_browser_win32.h"
+#include "win32/handles.h"
 #include "win32/message_box.h"
+#include "win32/message_loop.h"
 #include "win32/registry_win32.h"
-#include "win32/window_base.h"
 
-#include <commctrl.h>
-
-#include <functional>
-#include <memory>
 #include <string>
 
 namespace tavrin {
 
-class TForm3 : public win32::WindowBase, public ConfigView {
+class TForm3 : public win32::DialogBase, public ConfigView {
 public:
-  // setAsmBatDir writes the main window's AsmBatDir when a folder is saved.
-  explicit TForm3(std::function<void(const std::string&)> setAsmBatDir);
-  ~TForm3() override;
-  TForm3(const TForm3&) = delete;
-  TForm3& operator=(const TForm3&) = delete;
+  // The folder browser is owned by browserOwner (the application window); a saved
+  // folder becomes setting's.
+  TForm3(const win32::ErrorBox& errors, win32::MessageLoop& loop, const HWND* browserOwner,
+         ScriptFolder& setting);
 
   // Creates the hidden dialog and its controls; runs FormCreate.
   void create(HWND owner);
@@ -42,24 +41,20 @@ public:
   void SpeedButton3Click(); // "Close"
 
 protected:
-  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-  void createControls();
+  bool command(int id);
+  void drawButton(const DRAWITEMSTRUCT& item);
 
-  HWND self_ = nullptr;
-  HWND Edit1 = nullptr, Label1 = nullptr;
-  // The field's text and the warning's state until the controls exist.
-  std::string folder_ = "c:\\";
-  bool warningVisible_ = false;
-  HFONT font_ = nullptr, boldFont_ = nullptr;
-  HIMAGELIST pictures_ = nullptr;
-
+  win32::MessageLoop& loop_;
+  win32::Font boldFont_;
+  win32::ImageList pictures_;
   win32::Win32Registry registry_;
-  win32::Win32FolderBrowser browser_{&win32::applicationWindow};
+  win32::Win32FolderBrowser browser_;
   win32::Win32FileSystem files_;
-  win32::MessageBoxPrompt prompt_{&self_};
-  std::unique_ptr<ConfigDialog> logic_;
+  win32::MessageBoxPrompt prompt_;
+  ConfigDialog logic_;
 };
 
 } // namespace tavrin

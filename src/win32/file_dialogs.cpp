@@ -1,6 +1,6 @@
 #include "win32/file_dialogs.h"
 
-#include "win32/application.h"
+#include "win32/modal_scope.h"
 #include "win32/late_bound.h"
 
 #include <commdlg.h>

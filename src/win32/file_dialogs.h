@@ -11,12 +11,12 @@ namespace tavrin::win32 {
 class Win32FileDialog : public FileDialog {
 public:
   enum class Kind { Open, Save };
-  Win32FileDialog(Kind kind, HWND* owner) : kind_(kind), owner_(owner) {}
+  Win32FileDialog(Kind kind, const HWND* owner) : kind_(kind), owner_(owner) {}
   std::optional<std::string> choose() override;
 
 private:
   Kind kind_;
-  HWND* owner_;
+  const HWND* owner_;
   std::string last_;
 };
 

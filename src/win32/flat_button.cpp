@@ -46,15 +46,8 @@ LRESULT CALLBACK flatButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
 
 } // namespace
 
-HWND createFlatButton(HWND parent, int id, const char* caption, int x, int y, int w, int h,
-                      HFONT font) {
-  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, x, y, w,
-                                h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
-  if (!button) return nullptr;
-  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SetWindowSubclass(button, flatButtonProc, 0, 0);
-  return button;
+void makeFlat(HWND button) {
+  if (button) SetWindowSubclass(button, flatButtonProc, 0, 0);
 }
 
 void drawFlatButton(const DRAWITEMSTRUCT& item, HIMAGELIST pictures, int picture) {
@@ -90,6 +83,11 @@ void drawFlatButton(const DRAWITEMSTRUCT& item, HIMAGELIST pictures, int picture
   SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   TextOutA(dc, x, middle - text.cy / 2, caption.c_str(), static_cast<int>(caption.size()));
   SelectObject(dc, oldFont);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
 }
 
 } // namespace tavrin::win32

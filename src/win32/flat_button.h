@@ -6,10 +6,11 @@
 
 namespace tavrin::win32 {
 
-// Creates an owner-drawn flat button; the parent routes WM_DRAWITEM to drawFlatButton.
-HWND createFlatButton(HWND parent, int id, const char* caption, int x, int y, int w, int h,
-                      HFONT font);
-// Draws a flat button; picture < 0 or a null list draws the caption alone.
+// Makes an owner-drawn button (BS_OWNERDRAW) of a dialog flat: it shows its edge while
+// the mouse is over it. The parent routes WM_DRAWITEM to drawFlatButton.
+void makeFlat(HWND button);
+// Draws a flat button, with the focus rectangle when it has the keyboard focus;
+// picture < 0 or a null list draws the caption alone.
 void drawFlatButton(const DRAWITEMSTRUCT& item, HIMAGELIST pictures, int picture);
 
 } // namespace tavrin::win32

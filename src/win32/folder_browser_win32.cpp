@@ -1,6 +1,6 @@
 #include "win32/folder_browser_win32.h"
 
-#include "win32/application.h"
+#include "win32/modal_scope.h"
 #include "win32/late_bound.h"
 
 #include <objbase.h>
@@ -41,10 +41,6 @@ private:
 
 } // namespace
 
-HWND applicationWindow() {
-  return Application::instance().appWindow();
-}
-
 std::string Win32FolderBrowser::selectFolder() {
   static const auto specialFolder =
       lateBound<decltype(SHGetSpecialFolderLocation)>("shell32.dll", "SHGetSpecialFolderLocation");
@@ -58,7 +54,7 @@ std::string Win32FolderBrowser::selectFolder() {
   // The browser writes the chosen folder's display name here; MAX_PATH is its size.
   std::string displayName(MAX_PATH, '\0');
   BROWSEINFOA info{};
-  info.hwndOwner = owner_ ? owner_() : nullptr;
+  info.hwndOwner = owner_ ? *owner_ : nullptr;
   info.pidlRoot = root.get();
   info.pszDisplayName = displayName.data();
   info.lpszTitle = "Select folder";

@@ -1,6 +1,8 @@
 #pragma once
-// Handles that close themselves.
+// Handles that close themselves: each kind of handle has a traits type that says what
+// an empty handle is and how one is freed.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -34,6 +36,12 @@ struct FileTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) { CloseHandle(h); }
 };
+// Process, thread and event handles: null when there is none.
+struct KernelTraits {
+  using Type = HANDLE;
+  static HANDLE invalid() { return nullptr; }
+  static void close(HANDLE h) { CloseHandle(h); }
+};
 struct FindTraits {
   using Type = HANDLE;
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
@@ -44,15 +52,72 @@ struct KeyTraits {
   static HKEY invalid() { return nullptr; }
   static void close(HKEY h) { RegCloseKey(h); }
 };
-struct GdiTraits {
-  using Type = HGDIOBJ;
-  static HGDIOBJ invalid() { return nullptr; }
-  static void close(HGDIOBJ h) { DeleteObject(h); }
+template <class GdiType> struct GdiTraits {
+  using Type = GdiType;
+  static GdiType invalid() { return nullptr; }
+  static void close(GdiType h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+  using Type = HDC;
+  static HDC invalid() { return nullptr; }
+  static void close(HDC h) { DeleteDC(h); }
+};
+struct MenuTraits {
+  using Type = HMENU;
+  static HMENU invalid() { return nullptr; }
+  static void close(HMENU h) { DestroyMenu(h); }
+};
+struct AcceleratorTraits {
+  using Type = HACCEL;
+  static HACCEL invalid() { return nullptr; }
+  static void close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
+struct ImageListTraits {
+  using Type = HIMAGELIST;
+  static HIMAGELIST invalid() { return nullptr; }
+  static void close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
 
 using Handle = UniqueHandle<FileTraits>;
+using KernelHandle = UniqueHandle<KernelTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 using KeyHandle = UniqueHandle<KeyTraits>;
-using GdiObject = UniqueHandle<GdiTraits>;
+using GdiObject = UniqueHandle<GdiTraits<HGDIOBJ>>;
+using Font = UniqueHandle<GdiTraits<HFONT>>;
+using Bitmap = UniqueHandle<GdiTraits<HBITMAP>>;
+using Brush = UniqueHandle<GdiTraits<HBRUSH>>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using Menu = UniqueHandle<MenuTraits>;
+using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
+using ImageList = UniqueHandle<ImageListTraits>;
+
+// A window's device context, released when it goes (GetDC / ReleaseDC).
+class WindowDc {
+public:
+  explicit WindowDc(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a device context until the end of the scope.
+class Selected {
+public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~Selected() { SelectObject(dc_, old_); }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 } // namespace tavrin::win32

@@ -1,6 +1,6 @@
 #include "win32/message_box.h"
 
-#include "win32/application.h"
+#include "win32/modal_scope.h"
 
 namespace tavrin::win32 {
 

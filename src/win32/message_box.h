@@ -9,12 +9,12 @@ namespace tavrin::win32 {
 class MessageBoxPrompt : public Prompt {
 public:
   // owner() is asked at each box: windows are created after their prompts.
-  explicit MessageBoxPrompt(HWND* owner) : owner_(owner) {}
+  explicit MessageBoxPrompt(const HWND* owner) : owner_(owner) {}
   Answer show(const std::string& text, const std::string& caption, Icon icon,
               Buttons buttons) override;
 
 private:
-  HWND* owner_;
+  const HWND* owner_;
 };
 
 } // namespace tavrin::win32

@@ -11,21 +11,16 @@ HIMAGELIST loadPictures(bool grey) {
 }
 
 MenuPictures::MenuPictures(HIMAGELIST pictures)
-    : pictures_(pictures), screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_)) {}
+    : pictures_(pictures), dc_(CreateCompatibleDC(screen_.get())) {}
 
-MenuPictures::~MenuPictures() {
-  DeleteDC(dc_);
-  ReleaseDC(nullptr, screen_);
-}
-
-HBITMAP MenuPictures::make(int index) {
-  if (!pictures_ || !dc_) return nullptr;
-  HBITMAP bitmap = CreateCompatibleBitmap(screen_, 16, 16);
-  HGDIOBJ old = SelectObject(dc_, bitmap);
+Bitmap MenuPictures::make(int index) {
+  if (!pictures_ || !dc_) return {};
+  Bitmap bitmap(CreateCompatibleBitmap(screen_.get(), 16, 16));
+  if (!bitmap) return {};
+  Selected selected(dc_.get(), bitmap.get());
   RECT all{0, 0, 16, 16};
-  FillRect(dc_, &all, GetSysColorBrush(COLOR_MENU));
-  ImageList_Draw(pictures_, index, dc_, 0, 0, ILD_TRANSPARENT);
-  SelectObject(dc_, old);
+  FillRect(dc_.get(), &all, GetSysColorBrush(COLOR_MENU));
+  ImageList_Draw(pictures_, index, dc_.get(), 0, 0, ILD_TRANSPARENT);
   return bitmap;
 }
 

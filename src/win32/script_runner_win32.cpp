@@ -1,6 +1,5 @@
 #include "win32/script_runner_win32.h"
 
-#include "win32/application.h"
 #include "win32/late_bound.h"
 #include "win32/system_error.h"
 
@@ -32,7 +31,7 @@ Launch Win32ScriptRunner::start(const std::string& script, const std::string& pa
   if (!shellExecute(&info)) return {false, describeError(GetLastError()), false};
   if (!info.hProcess) return {true, {}, false};
   auto finished = finished_;
-  Application::instance().watchProcess(info.hProcess, [finished, id] {
+  processes_.watch(KernelHandle(info.hProcess), [finished, id] {
     if (finished) finished(id);
   });
   return {true, {}, true};

@@ -1,50 +1,36 @@
 #include "win32/window_base.h"
 
 #include "core/error.h"
-#include "win32/application.h"
 
-#include <new>
+#include <string>
 
 namespace tavrin::win32 {
 
-void showDefaultError(const std::string& text) {
-  Application& app = Application::instance();
-  ModalScope modal(app.appWindow());
-  MessageBoxA(app.appWindow(), withFullStop(text).c_str(), app.title().c_str(),
-              MB_OK | MB_ICONERROR);
-}
-
-void reportCurrentException() {
-  try {
-    throw;
-  } catch (const std::bad_alloc&) {
-    showDefaultError("Out of memory");
-  } catch (const std::exception& e) {
-    showDefaultError(e.what());
-  } catch (...) {
-    showDefaultError("Unexpected error");
-  }
+void reportCurrentException(const ErrorBox* errors) {
+  if (errors) return errors->showCurrentException();
+  static const ErrorBox plain(nullptr, "Error");
+  plain.showCurrentException();
 }
 
 HWND WindowBase::createWindow(const char* className, DWORD exStyle, const char* caption,
-                              DWORD style, int x, int y, int w, int h, HWND owner, HMENU menu,
-                              UINT classStyle, HBRUSH background) {
+                              DWORD style, int x, int y, int w, int h, HWND owner,
+                              const ErrorBox* errors) {
+  errors_ = errors;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   if (!GetClassInfoExA(instance, className, &wc)) {
     wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = classStyle;
     wc.lpfnWndProc = &WindowBase::procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = className;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     RegisterClassExA(&wc);
   }
-  HWND created =
-      CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, menu, instance, this);
+  HWND created = CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, nullptr,
+                                 instance, this);
   if (!created) throw Error("Cannot create the window " + std::string(className));
   return created;
 }
@@ -67,7 +53,7 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     }
     return result;
   } catch (...) {
-    reportCurrentException();
+    reportCurrentException(self->errors_);
   }
   return 0;
 }

@@ -1,8 +1,12 @@
 // The main window in this process: what another process can't read of it under Wine
 // (its menu's states), and that toolbar and menu follow the Save command together.
 #include "app/Unit1.h"
+#include "build/script_folder.h"
 #include "resource.h"
-#include "win32/application.h"
+#include "win32/app_window.h"
+#include "win32/error_box.h"
+#include "win32/message_loop.h"
+#include "win32/process_watcher.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,9 +16,7 @@ namespace {
 class MainWindow : public ::testing::Test {
 protected:
   void SetUp() override {
-    auto& app = tavrin::win32::Application::instance();
-    if (!app.appWindow()) app.initialize("Tavrin by Molvane");
-    form.create(app.appWindow());
+    form.create(app.hwnd());
     ASSERT_TRUE(form.hwnd());
     memo = GetDlgItem(form.hwnd(), IDC_MAIN_MEMO1);
     toolbar = GetDlgItem(GetDlgItem(form.hwnd(), IDC_MAIN_COOLBAR1), IDC_MAIN_TOOLBAR1);
@@ -29,22 +31,32 @@ protected:
     UINT state = GetMenuState(GetMenu(form.hwnd()), IDM_MAIN_SAVE1, MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
   }
+  std::string nameBar() {
+    char text[64] = "";
+    GetWindowTextA(GetDlgItem(form.hwnd(), IDC_MAIN_PANEL2), text, sizeof text);
+    return text;
+  }
   bool toolbarSaveEnabled() {
     return SendMessageA(toolbar, TB_ISBUTTONENABLED, IDC_MAIN_SPEEDBUTTON1, 0) != 0;
   }
 
-  tavrin::TForm1 form;
+  tavrin::win32::AppWindow app{"Tavrin by Molvane"};
+  tavrin::win32::ErrorBox errors{app.hwnd(), "Tavrin by Molvane"};
+  tavrin::win32::ProcessWatcher processes;
+  tavrin::win32::MessageLoop loop{processes, errors};
+  tavrin::ScriptFolder setting;
+  tavrin::TForm1 form{{errors, loop, processes, app.windowHandle(), setting, ""}};
   HWND memo = nullptr, toolbar = nullptr;
 };
 
 TEST_F(MainWindow, SaveStartsDisabledAndTypingEnablesItOnTheToolbarAndInTheMenu) {
   EXPECT_FALSE(menuSaveEnabled());
   EXPECT_FALSE(toolbarSaveEnabled());
-  EXPECT_EQ(form.nameBar(), "NoName");
+  EXPECT_EQ(nameBar(), "NoName");
   SendMessageA(memo, WM_CHAR, 'x', 1);
   EXPECT_TRUE(menuSaveEnabled());
   EXPECT_TRUE(toolbarSaveEnabled());
-  EXPECT_EQ(form.nameBar(), "NoName *");
+  EXPECT_EQ(nameBar(), "NoName *");
   form.setSaveEnabled(false);
   EXPECT_FALSE(menuSaveEnabled());
   EXPECT_FALSE(toolbarSaveEnabled());

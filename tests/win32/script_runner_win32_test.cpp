@@ -3,7 +3,9 @@
 // event loop, launch failures, and file times.
 #include "win32/script_runner_win32.h"
 
-#include "win32/application.h"
+#include "win32/error_box.h"
+#include "win32/message_loop.h"
+#include "win32/process_watcher.h"
 #include "win32/handles.h"
 #include "win32/shell_win32.h"
 
@@ -20,8 +22,10 @@ namespace {
 
 using tavrin::RunId;
 using tavrin::UtcTime;
-using tavrin::win32::Application;
+using tavrin::win32::ErrorBox;
 using tavrin::win32::Handle;
+using tavrin::win32::MessageLoop;
+using tavrin::win32::ProcessWatcher;
 using tavrin::win32::Win32ScriptRunner;
 using tavrin::win32::Win32Shell;
 
@@ -58,10 +62,10 @@ void CALLBACK timeUp(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // Runs the event loop until done() or until the time is up; false on time-out.
-bool loopUntil(const std::function<bool()>& done, UINT milliseconds = 30000) {
+bool loopUntil(MessageLoop& loop, const std::function<bool()>& done, UINT milliseconds = 30000) {
   timedOut = false;
   UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, timeUp);
-  Application::instance().runUntil([&] { return done() || timedOut; });
+  loop.runUntil([&] { return done() || timedOut; });
   KillTimer(nullptr, timer);
   return done();
 }
@@ -85,12 +89,19 @@ protected:
     RemoveDirectoryA(folder_.c_str());
   }
 
+  bool loopUntil(const std::function<bool()>& done, UINT milliseconds = 30000) {
+    return ::loopUntil(loop_, done, milliseconds);
+  }
+
   std::string folder_, script_, record_;
   HWND owner_ = nullptr;
+  ErrorBox errors_{nullptr, "Tavrin by Molvane"};
+  ProcessWatcher processes_;
+  MessageLoop loop_{processes_, errors_};
   std::vector<RunId> finished_;
   // Whether the script's record was complete when its end was reported.
   std::vector<bool> recordedBeforeEnd_;
-  Win32ScriptRunner runner_{&owner_, [this](RunId id) {
+  Win32ScriptRunner runner_{&owner_, processes_, [this](RunId id) {
                               finished_.push_back(id);
                               auto text = readFile(record_);
                               recordedBeforeEnd_.push_back(text && text->find("]\r\n[") !=
@@ -162,7 +173,7 @@ TEST_F(ScriptRunnerTest, ShellOpenRunsInTheGivenFolderAndReportsAMissingFile) {
   HWND owner = nullptr;
   Win32Shell shell(&owner);
   putFile(folder_ + "where.bat", "@echo off\r\ncd > \"%~dp0where.txt\"\r\n");
-  EXPECT_GT(shell.open(folder_ + "where.bat", "", folder_), 32);
+  EXPECT_TRUE(shell.open(folder_ + "where.bat", "", folder_));
   // The shell gives no process to wait for: look for the script's record now and then.
   std::optional<std::string> where;
   for (int i = 0; i < 200 && !(where && !where->empty()); ++i) {
@@ -171,10 +182,34 @@ TEST_F(ScriptRunnerTest, ShellOpenRunsInTheGivenFolderAndReportsAMissingFile) {
   }
   ASSERT_TRUE(where.has_value()) << "the script did not run";
   EXPECT_EQ(*where, folder_.substr(0, folder_.size() - 1) + "\r\n");
-  EXPECT_LE(shell.open("helpfile.hlp", "", folder_ + "no such folder"), 32);
+  EXPECT_FALSE(shell.open("helpfile.hlp", "", folder_ + "no such folder"));
   Sleep(200); // let the command processor let go of the files
   DeleteFileA((folder_ + "where.txt").c_str());
   DeleteFileA((folder_ + "where.bat").c_str());
+}
+
+// A handle that can't be waited for fails every wait: its process is taken as ended
+// (reported once), and the loop goes on waiting for messages rather than spinning.
+TEST(ProcessWatcherTest, AHandleThatCannotBeWaitedForEndsItsWatchOnce) {
+  ErrorBox errors{nullptr, "Tavrin by Molvane"};
+  ProcessWatcher processes;
+  MessageLoop loop{processes, errors};
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE stale = nullptr;
+  DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &stale, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  CloseHandle(stale); // the value now names nothing
+  int ends = 0;
+  processes.watch(tavrin::win32::KernelHandle(stale), [&] { ++ends; });
+  EXPECT_TRUE(loopUntil(
+      loop, [&] { return ends == 1; }, 5000));
+  EXPECT_EQ(processes.size(), 0u);
+  // The loop still serves messages afterwards.
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+  loopUntil(
+      loop, [] { return false; }, 200);
+  EXPECT_EQ(ends, 1);
+  CloseHandle(event);
 }
 
 } // namespace

@@ -1,0 +1,58 @@
+#include "app/main_menu.h"
+
+#include "app/commands.h"
+#include "win32/pictures.h"
+
+#include <string>
+#include <string_view>
+
+namespace tavrin {
+
+namespace {
+
+void addPopup(HMENU bar, HMENU popup, const char* title) {
+  if (!AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title)) DestroyMenu(popup);
+}
+
+} // namespace
+
+MainMenu::MainMenu(HIMAGELIST pictures) : menu_(CreateMenu()) {
+  win32::MenuPictures painter(pictures);
+  HMENU popup = nullptr;
+  const char* title = nullptr;
+  for (const Command& c : commands()) {
+    if (!c.menu) continue;
+    if (!title || std::string_view(title) != c.menu->menu) {
+      if (popup) addPopup(menu_.get(), popup, title);
+      popup = CreatePopupMenu();
+      title = c.menu->menu;
+    }
+    if (c.menu->before == Before::Divider) AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    std::string text = c.menu->text;
+    if (c.shortcut) text += std::string("\t") + c.shortcut->name;
+    AppendMenuA(popup, MF_STRING | (c.startsEnabled ? 0 : MF_GRAYED), c.id, text.c_str());
+    win32::Bitmap picture = painter.make(c.picture);
+    if (!picture) continue;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = picture.get();
+    SetMenuItemInfoA(popup, c.id, FALSE, &info);
+    pictures_.push_back(std::move(picture));
+  }
+  if (popup) addPopup(menu_.get(), popup, title);
+}
+
+void MainMenu::setEnabled(int id, bool enabled) const {
+  EnableMenuItem(menu_.get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+win32::AcceleratorTable makeAccelerators() {
+  std::vector<ACCEL> keys;
+  for (const Command& c : commands())
+    if (c.shortcut) keys.push_back({c.shortcut->flags, c.shortcut->key, static_cast<WORD>(c.id)});
+  return win32::AcceleratorTable(
+      CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+}
+
+} // namespace tavrin
