@@ -47,9 +47,11 @@ endif()
 
 file(GLOB TAVRIN_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 file(GLOB TAVRIN_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
-if(NOT TAVRIN_WIN32_TESTS OR NOT TAVRIN_E2E_TESTS)
-  message(WARNING "The Win32 or end-to-end test sources are missing")
-  return()
+if(NOT TAVRIN_WIN32_TESTS)
+  message(FATAL_ERROR "No Win32 test sources in tests/win32")
+endif()
+if(NOT TAVRIN_E2E_TESTS)
+  message(FATAL_ERROR "No end-to-end test sources in tests/e2e")
 endif()
 # With the program's resources: its pictures and its Common Controls manifest.
 add_executable(win32_tests ${TAVRIN_WIN32_TESTS} resources/tavrin.rc)
@@ -74,4 +76,4 @@ add_test(NAME e2e_tests COMMAND e2e_tests --gtest_output=xml:results/e2e.xml
 set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "TAVRIN_EXE=$<TARGET_FILE:tavrin>"
                                           RUN_SERIAL TRUE)
 set_tests_properties(win32_tests PROPERTIES RUN_SERIAL TRUE)
-include(bench/win32.cmake OPTIONAL)
+include(bench/win32.cmake)
