@@ -1,13 +1,12 @@
 # The release ZIP: tavrin.exe, the help folder, the build kit in its compile folder
 # (cmake/kit.cmake), and the README. `cpack` in a build folder writes tavrin-<version>-win32.zip
 # from the 32-bit build; the 64-bit build, which only the tests use, names its ZIP
-# tavrin-<version>-win64-test.zip.
+# tavrin-<version>-win64-test.zip. <version> is PROJECT_VERSION, from project() in
+# CMakeLists.txt.
 install(TARGETS tavrin RUNTIME DESTINATION . COMPONENT tavrin)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . COMPONENT tavrin)
-# The help folder is made by the build; its files are taken as they are when packaging,
-# and the folder is there even when the build made none.
-install(DIRECTORY DESTINATION help COMPONENT tavrin)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/help/ DESTINATION help OPTIONAL COMPONENT tavrin)
+# The help file is made by the build (cmake/help.cmake); packing fails when it is not there.
+install(FILES ${TAVRIN_HELP_FILE} DESTINATION help COMPONENT tavrin)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(TAVRIN_PACKAGE_ARCH win32)

@@ -3,11 +3,13 @@
 # only when something is missing.
 set -euo pipefail
 
+# The fuzzers need a clang and a libFuzzer runtime of one version: clang-14 and
+# libclang-rt-14-dev, whatever the default clang is.
 packages=(cmake ninja-build g++ libgtest-dev googletest
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-wine fonts-liberation
-          clang libclang-rt-14-dev pasmo)
+          clang clang-14 libclang-rt-14-dev pasmo)
 
 missing=()
 for p in "${packages[@]}"; do

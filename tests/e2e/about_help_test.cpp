@@ -5,6 +5,7 @@
 #include "e2e/driver.h"
 
 #include "resource.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -58,14 +59,14 @@ TEST(About, OpensWithItsTextsAndButtons) {
   EXPECT_FALSE(IsWindowEnabled(app.main()));
 
   const std::pair<int, const char*> texts[] = {
-      {IDC_ABOUT_VERSION, "Version 0.1"},
+      {IDC_ABOUT_VERSION, "Version " TAVRIN_VERSION},
       {IDC_ABOUT_LABEL2, "E-Mail:"},
       {IDC_ABOUT_LABEL4, "Website:"},
       {IDC_ABOUT_DUTCH, " (only in Dutch)"},
       {IDC_ABOUT_QUESTIONS, "Do you have questions or you need information?"},
       {IDC_ABOUT_ENJOY, "I enjoy hearing from you!"},
       {IDC_ABOUT_NOTE, "Note that the compiler is only for real asm NOT for ION "},
-      {IDC_ABOUT_BETA, "Beta version 0.1"},
+      {IDC_ABOUT_BETA, "Beta version " TAVRIN_VERSION},
       {IDC_ABOUT_SPEEDBUTTON1, "Close"},
       {IDC_ABOUT_SPEEDBUTTON2, "Website"},
   };
@@ -111,7 +112,7 @@ TEST(About, CloseHidesItAndTheSameDialogComesBack) {
   HWND second = openAbout(app);
   EXPECT_EQ(second, first);
   EXPECT_EQ(itemText(second, IDC_ABOUT_NOTE), note);
-  EXPECT_EQ(itemText(second, IDC_ABOUT_VERSION), "Version 0.1");
+  EXPECT_EQ(itemText(second, IDC_ABOUT_VERSION), "Version " TAVRIN_VERSION);
   // The close box closes it too.
   PostMessageA(second, WM_CLOSE, 0, 0);
   e2e::waitUntil([&] { return !IsWindowVisible(second); }, "the About dialog to close");
