@@ -2,6 +2,7 @@
 // (its menu's states), and that toolbar and menu follow the Save command together.
 #include "app/Unit1.h"
 #include "build/script_folder.h"
+#include "gui_objects.h"
 #include "resource.h"
 #include "win32/app_window.h"
 #include "win32/error_box.h"
@@ -153,6 +154,26 @@ TEST_F(MainWindow, TheEditorHoldsTheDocumentFontAndStyle) {
   GetWindowRect(form.hwnd(), &outer);
   EXPECT_EQ(outer.right - outer.left, 864);
   EXPECT_EQ(outer.bottom - outer.top, 605);
+}
+
+// The window's menu with its pictures, fonts, brushes and image lists go with it, each
+// once: making and closing it again and again leaves no object behind.
+TEST_F(MainWindow, MakingAndClosingTheWindowLeavesNoObjectBehind) {
+  auto again = [&] {
+    TearDown();
+    tavrin::TForm1 other{{errors, loop, processes, app.windowHandle(), setting, ""}};
+    other.create(app.hwnd());
+    ASSERT_TRUE(other.hwnd());
+    DestroyWindow(other.hwnd());
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  };
+  again();
+  const long gdi = win32_tests::gdiObjects(), user = win32_tests::userObjects();
+  for (int i = 0; i < 5; ++i)
+    again();
+  EXPECT_EQ(win32_tests::gdiObjects(), gdi);
+  EXPECT_EQ(win32_tests::userObjects(), user);
 }
 
 } // namespace
