@@ -75,9 +75,9 @@ void TForm2::Label3Click() {
 }
 
 bool TForm2::controlColour(HDC dc, HWND control, LRESULT* brush) const {
-  if (control == item(IDC_ABOUT_LABEL3) || control == item(IDC_ABOUT_LABEL5))
+  if (control == Label3() || control == Label5())
     SetTextColor(dc, kLinkColour);
-  else if (control == item(IDC_ABOUT_BETA))
+  else if (control == Beta())
     SetTextColor(dc, kBetaColour);
   else
     return false;
@@ -118,7 +118,7 @@ bool TForm2::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     return controlColour(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), result);
   case WM_SETCURSOR: {
     const auto over = reinterpret_cast<HWND>(wp);
-    if (over != item(IDC_ABOUT_LABEL3) && over != item(IDC_ABOUT_LABEL5)) return false;
+    if (over != Label3() && over != Label5()) return false;
     SetCursor(LoadCursor(nullptr, IDC_HAND));
     *result = TRUE;
     return true;

@@ -2,6 +2,7 @@
 // TForm2, the About dialog: the banner with the version, the maker's links, the note
 // on what the compiler takes, and the Close and Website buttons. Made once at start-up
 // from its template and shown modally; closing only hides it.
+#include "resource.h"
 #include "win32/dialog_base.h"
 #include "win32/handles.h"
 #include "win32/message_loop.h"
@@ -29,6 +30,9 @@ protected:
   bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+  HWND Label3() const { return item(IDC_ABOUT_LABEL3); } // the e-mail link
+  HWND Label5() const { return item(IDC_ABOUT_LABEL5); } // the website link
+  HWND Beta() const { return item(IDC_ABOUT_BETA); }
   void FormCreate();
   bool command(int id, int code);
   bool controlColour(HDC dc, HWND control, LRESULT* brush) const;

@@ -29,25 +29,24 @@ void TForm3::create(HWND owner) {
 }
 
 void TForm3::showModal() {
-  SetFocus(item(IDC_CONFIG_EDIT1));
+  SetFocus(Edit1());
   loop_.runModal(hwnd());
 }
 
 std::string TForm3::folderText() const {
-  HWND edit = item(IDC_CONFIG_EDIT1);
-  const int length = GetWindowTextLengthA(edit);
+  const int length = GetWindowTextLengthA(Edit1());
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(edit, text.data(), length + 1);
+  const int got = GetWindowTextA(Edit1(), text.data(), length + 1);
   text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   return text;
 }
 
 void TForm3::setFolderText(const std::string& text) {
-  SetDlgItemTextA(hwnd(), IDC_CONFIG_EDIT1, text.c_str());
+  SetWindowTextA(Edit1(), text.c_str());
 }
 
 void TForm3::setWarningVisible(bool visible) {
-  ShowWindow(item(IDC_CONFIG_LABEL1), visible ? SW_SHOW : SW_HIDE);
+  ShowWindow(Label1(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void TForm3::closeDialog() {
@@ -115,7 +114,7 @@ bool TForm3::handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   case WM_COMMAND:
     return command(LOWORD(wp));
   case WM_CTLCOLORSTATIC: {
-    if (reinterpret_cast<HWND>(lp) != item(IDC_CONFIG_LABEL1)) return false;
+    if (reinterpret_cast<HWND>(lp) != Label1()) return false;
     HDC dc = reinterpret_cast<HDC>(wp);
     SetTextColor(dc, kWarningColour);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -5,6 +5,7 @@
 // and closing only hides it, so the field keeps its text.
 #include "build/config_dialog.h"
 #include "build/script_folder.h"
+#include "resource.h"
 #include "win32/dialog_base.h"
 #include "win32/file_system_win32.h"
 #include "win32/folder_browser_win32.h"
@@ -44,6 +45,8 @@ protected:
   bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+  HWND Edit1() const { return item(IDC_CONFIG_EDIT1); }
+  HWND Label1() const { return item(IDC_CONFIG_LABEL1); }
   bool command(int id);
   void drawButton(const DRAWITEMSTRUCT& item);
 
