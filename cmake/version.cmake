@@ -16,3 +16,6 @@ set(TAVRIN_VERSION_FILE
     "${TAVRIN_VERSION_MAJOR}.${TAVRIN_VERSION_MINOR}.${TAVRIN_VERSION_PATCH}.${TAVRIN_VERSION_TWEAK}")
 set(TAVRIN_VERSION_HEADER ${TAVRIN_GENERATED_DIR}/version.h)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${TAVRIN_VERSION_HEADER} @ONLY)
+# The program's manifest names the same version.
+configure_file(${CMAKE_SOURCE_DIR}/resources/tavrin.manifest.in ${TAVRIN_GENERATED_DIR}/tavrin.manifest
+               @ONLY)

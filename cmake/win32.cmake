@@ -19,7 +19,7 @@ add_executable(tavrin WIN32 src/app/main.cpp resources/tavrin.rc)
 target_link_libraries(tavrin PRIVATE tavrin_win32)
 add_dependencies(tavrin tavrin_resources tavrin_kit)
 set_source_files_properties(resources/tavrin.rc PROPERTIES OBJECT_DEPENDS
-                            "${TAVRIN_GENERATED_RESOURCES};${TAVRIN_VERSION_HEADER}")
+                            "${TAVRIN_GENERATED_RESOURCES};${TAVRIN_VERSION_HEADER};${TAVRIN_GENERATED_DIR}/tavrin.manifest")
 target_include_directories(tavrin PRIVATE ${TAVRIN_GENERATED_DIR})
 if(NOT MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${TAVRIN_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/resources")
