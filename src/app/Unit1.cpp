@@ -43,10 +43,6 @@ TForm1::TForm1(MainWindowContext context)
               }),
       FindDialog1(context_.loop) {}
 
-TForm1::~TForm1() {
-  if (hwnd()) DestroyWindow(hwnd());
-}
-
 void TForm1::create(HWND owner) {
   font_ = makeFont("Tahoma", -11, FW_NORMAL);
   boldFont_ = makeFont("Tahoma", -11, FW_BOLD);
@@ -98,7 +94,7 @@ void TForm1::createControls() {
   SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Source last modified:"));
   SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
   menu_.emplace(pictures_.get());
-  SetMenu(hwnd(), menu_->get());
+  menu_->attach(hwnd());
   accelerators_ = makeAccelerators();
 }
 
@@ -219,9 +215,7 @@ LRESULT TForm1::handle(UINT msg, WPARAM wp, LPARAM lp) {
     if (FormClose()) DestroyWindow(hwnd());
     return 0;
   case WM_DESTROY:
-    if (HWND find = FindDialog1.window()) DestroyWindow(find);
-    // The menu goes with its owner, not with the window.
-    SetMenu(hwnd(), nullptr);
+    // The Find dialog and the menu go with the window.
     PostQuitMessage(0);
     return 0;
   }

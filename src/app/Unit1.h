@@ -41,7 +41,6 @@ struct MainWindowContext {
 class TForm1 : public win32::WindowBase, public DocumentView {
 public:
   explicit TForm1(MainWindowContext context);
-  ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 

@@ -13,10 +13,6 @@ constexpr DWORD kKeptFlags = FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD;
 FindDialog::FindDialog(win32::MessageLoop& loop)
     : loop_(loop), message_(RegisterWindowMessageA(FINDMSGSTRINGA)) {}
 
-FindDialog::~FindDialog() {
-  if (window_ && IsWindow(window_)) DestroyWindow(window_);
-}
-
 void FindDialog::show(HWND owner) {
   if (window_ && IsWindow(window_)) {
     ShowWindow(window_, SW_SHOW);

@@ -1,6 +1,7 @@
 #pragma once
-// The modeless Find dialog of the common dialogs. It keeps what the user left in it,
-// the text, match case, whole word and the direction, for the next time it is shown.
+// The modeless Find dialog of the common dialogs, owned by the main window, which
+// destroys it with itself. It keeps what the user left in it, the text, match case,
+// whole word and the direction, for the next time it is shown.
 #include "win32/message_loop.h"
 
 #include <commdlg.h>
@@ -12,7 +13,6 @@ namespace tavrin {
 class FindDialog {
 public:
   explicit FindDialog(win32::MessageLoop& loop);
-  ~FindDialog();
   FindDialog(const FindDialog&) = delete;
   FindDialog& operator=(const FindDialog&) = delete;
 
@@ -25,7 +25,6 @@ public:
   Event handle(LPARAM lp);
   const char* text() const { return text_.c_str(); }
   DWORD flags() const { return flags_; }
-  HWND window() const { return window_; }
 
 private:
   void keepFields();

@@ -9,10 +9,6 @@ AppWindow::AppWindow(const std::string& title) {
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
-AppWindow::~AppWindow() {
-  if (hwnd()) DestroyWindow(hwnd());
-}
-
 LRESULT AppWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
   // Activating the taskbar button brings the main window forward.
   if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE) {

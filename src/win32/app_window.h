@@ -11,7 +11,6 @@ class AppWindow : public WindowBase {
 public:
   // Creates the window; throws Error when it can't be made.
   explicit AppWindow(const std::string& title);
-  ~AppWindow() override;
   AppWindow(const AppWindow&) = delete;
   AppWindow& operator=(const AppWindow&) = delete;
 

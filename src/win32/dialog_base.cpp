@@ -6,13 +6,6 @@
 
 namespace tavrin::win32 {
 
-DialogBase::~DialogBase() {
-  if (!hwnd_) return;
-  // What is left of the window's life reaches no handler of this object.
-  SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
-  DestroyWindow(hwnd_);
-}
-
 void DialogBase::createDialog(int templateId, const char* className, HWND owner) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
@@ -28,9 +21,10 @@ void DialogBase::createDialog(int templateId, const char* className, HWND owner)
     wc.lpszClassName = className;
     RegisterClassExA(&wc);
   }
-  if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, &DialogBase::procedure,
-                          reinterpret_cast<LPARAM>(this)))
-    throw Error("Cannot create the window " + std::string(className));
+  HWND created = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner,
+                                    &DialogBase::procedure, reinterpret_cast<LPARAM>(this));
+  if (!created) throw Error("Cannot create the window " + std::string(className));
+  if (hwnd_ == created) window_.reset(created);
 }
 
 void DialogBase::setClientSize(int width, int height) const {
@@ -65,6 +59,7 @@ INT_PTR CALLBACK DialogBase::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrA(hwnd, DWLP_USER, 0);
       self->hwnd_ = nullptr;
+      self->window_.release();
     }
     if (!handled) return FALSE;
     // These answer through the procedure's own result; every other message through

@@ -4,6 +4,7 @@
 // names the dialog's window class, so each dialog keeps a class of its own. Errors
 // thrown by a handler are shown by the default error box.
 #include "win32/error_box.h"
+#include "win32/handles.h"
 
 #include <windows.h>
 
@@ -12,7 +13,9 @@ namespace tavrin::win32 {
 class DialogBase {
 public:
   explicit DialogBase(const ErrorBox& errors) : errors_(errors) {}
-  virtual ~DialogBase();
+  // The object owns its dialog: one still there when the object goes is destroyed then,
+  // without its handler.
+  virtual ~DialogBase() = default;
   DialogBase(const DialogBase&) = delete;
   DialogBase& operator=(const DialogBase&) = delete;
   HWND hwnd() const { return hwnd_; }
@@ -37,6 +40,7 @@ private:
   static INT_PTR CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   const ErrorBox& errors_;
   HWND hwnd_ = nullptr;
+  ObjectDialog window_;
 };
 
 } // namespace tavrin::win32

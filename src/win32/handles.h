@@ -78,6 +78,18 @@ struct ImageListTraits {
   static void close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
 
+// A window of one of the program's window objects: its procedure is told to forget the
+// object first, so what is left of the window's life reaches no handler of an object
+// that is going away. The window object lets go of it when the window is destroyed.
+template <int ObjectSlot> struct ObjectWindowTraits {
+  using Type = HWND;
+  static HWND invalid() { return nullptr; }
+  static void close(HWND h) {
+    SetWindowLongPtrA(h, ObjectSlot, 0);
+    DestroyWindow(h);
+  }
+};
+
 using Handle = UniqueHandle<FileTraits>;
 using KernelHandle = UniqueHandle<KernelTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
@@ -90,6 +102,8 @@ using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using AcceleratorTable = UniqueHandle<AcceleratorTraits>;
 using ImageList = UniqueHandle<ImageListTraits>;
+using ObjectWindow = UniqueHandle<ObjectWindowTraits<GWLP_USERDATA>>;
+using ObjectDialog = UniqueHandle<ObjectWindowTraits<DWLP_USER>>;
 
 // A window's device context, released when it goes (GetDC / ReleaseDC).
 class WindowDc {

@@ -32,6 +32,8 @@ HWND WindowBase::createWindow(const char* className, DWORD exStyle, const char* 
   HWND created = CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, nullptr,
                                  instance, this);
   if (!created) throw Error("Cannot create the window " + std::string(className));
+  // A window destroyed while being made has let go of it already.
+  if (hwnd_ == created) window_.reset(created);
   return created;
 }
 
@@ -50,6 +52,7 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
+      self->window_.release();
     }
     return result;
   } catch (...) {

@@ -3,11 +3,14 @@
 // message goes to handle(). Errors thrown by a handler end that handler and are shown
 // by the default error box; none crosses the Win32 callback.
 #include "win32/error_box.h"
+#include "win32/handles.h"
 
 #include <windows.h>
 
 namespace tavrin::win32 {
 
+// The object owns its window: a window still there when the object goes is destroyed
+// then, without its handler.
 class WindowBase {
 public:
   virtual ~WindowBase() = default;
@@ -29,6 +32,7 @@ private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HWND hwnd_ = nullptr;
   const ErrorBox* errors_ = nullptr;
+  ObjectWindow window_;
 };
 
 // Shows the exception being handled with errors, or in a plain box when there is none.
