@@ -10,7 +10,7 @@ tools/setup.sh
 mkdir -p build
 # Under Wine the 64-bit build of the program runs (see tools/wine-env.sh).
 cmake --preset mingw64 >build/mingw64-configure.log 2>&1 || { cat build/mingw64-configure.log; exit 1; }
-cmake --build --preset mingw64 -j2 --target tavrin
+cmake --build --preset mingw64 -j"$(nproc)" --target tavrin
 
 source tools/wine-env.sh
 tavrin_wine_prefix

@@ -14,12 +14,12 @@ mkdir -p "$out"
 tools/setup.sh
 cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIN_SANITIZE=OFF \
   >"$out/native-configure.log" 2>&1 || { tail -n 40 "$out/native-configure.log"; exit 1; }
-cmake --build build/bench-native -j2 --target bench_load_conversion bench_asm tavasm \
+cmake --build build/bench-native -j"$(nproc)" --target bench_load_conversion bench_asm tavasm \
   >"$out/native-build.log" 2>&1 ||
   { tail -n 40 "$out/native-build.log"; exit 1; }
 cmake --preset mingw64 >"$out/mingw64-configure.log" 2>&1 ||
   { tail -n 40 "$out/mingw64-configure.log"; exit 1; }
-cmake --build --preset mingw64 -j2 --target tavrin bench_win32 bench_memory bench_startup \
+cmake --build --preset mingw64 -j"$(nproc)" --target tavrin bench_win32 bench_memory bench_startup \
   bench_bare_window >"$out/mingw64-build.log" 2>&1 || { tail -n 40 "$out/mingw64-build.log"; exit 1; }
 
 results="$out/results.txt"

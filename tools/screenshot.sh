@@ -16,7 +16,7 @@ if [ "${1:-}" != "--inner" ]; then
   if [ -z "${TAVRIN_SCREENSHOT_BUILD:-}" ]; then
     cmake --preset mingw64 >build/mingw64-configure.log 2>&1 ||
       { tail -40 build/mingw64-configure.log; exit 1; }
-    cmake --build --preset mingw64 -j2 --target tavrin post_command >build/mingw64-build.log 2>&1 ||
+    cmake --build --preset mingw64 -j"$(nproc)" --target tavrin post_command >build/mingw64-build.log 2>&1 ||
       { tail -40 build/mingw64-build.log; exit 1; }
     export TAVRIN_SCREENSHOT_BUILD="$root/build/mingw64"
   fi
