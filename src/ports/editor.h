@@ -28,10 +28,6 @@ public:
   // The last `count` characters (fewer when the text is shorter), read without
   // copying the whole text.
   virtual std::string tail(std::size_t count) const = 0;
-  // Lines of the text as its CR LF breaks divide it (not the wrapped screen lines);
-  // an empty last line after a final break does not count.
-  virtual int lineCount() const = 0;
-  virtual std::string line(int index) const = 0;
   virtual void focus() = 0;
   // Offsets into the whole text, a line break counting two characters; scrolls the
   // selection into view.

@@ -2,7 +2,6 @@
 
 #include "core/error.h"
 #include "document/file_errors.h"
-#include "document/text_lines.h"
 #include "win32/ansi_text.h"
 
 #include <climits>
@@ -148,19 +147,6 @@ std::string EditAdapter::tail(std::size_t count) const {
   // In a code page of more than one byte per character, a character is at least a byte.
   const std::string last = toAnsi(chars.substr(chars.size() - std::min(count, chars.size())));
   return last.substr(last.size() - std::min(count, last.size()));
-}
-
-int EditAdapter::lineCount() const {
-  const std::string all = text();
-  return static_cast<int>(splitLines(all).size());
-}
-
-std::string EditAdapter::line(int index) const {
-  const std::string whole = text(); // the lines below point into it
-  auto all = splitLines(whole);
-  return index >= 0 && static_cast<std::size_t>(index) < all.size()
-             ? std::string(all[static_cast<std::size_t>(index)])
-             : std::string();
 }
 
 void EditAdapter::focus() {
