@@ -15,10 +15,4 @@ struct LocaleSettings {
   std::string pmDesignator = "PM";    // LOCALE_S2359
 };
 
-class LocaleSource {
-public:
-  virtual ~LocaleSource() = default;
-  virtual LocaleSettings read() = 0;
-};
-
 } // namespace tavrin

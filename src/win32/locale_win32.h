@@ -1,12 +1,12 @@
 #pragma once
-// The LocaleSource port on GetLocaleInfoA for the user's locale.
+// The user's locale settings, read with GetLocaleInfoA.
 #include "ports/locale_settings.h"
 
 namespace tavrin::win32 {
 
-class Win32Locale : public LocaleSource {
+class Win32Locale {
 public:
-  LocaleSettings read() override;
+  LocaleSettings read();
 };
 
 } // namespace tavrin::win32
