@@ -149,6 +149,15 @@ std::string EditAdapter::tail(std::size_t count) const {
   return last.substr(last.size() - std::min(count, last.size()));
 }
 
+bool EditAdapter::keepsBytes(std::string_view text) const {
+  // The adapter converts with the system's code page both ways.
+  return validInCodePage(text, CP_ACP);
+}
+
+unsigned EditAdapter::codePage() const {
+  return GetACP();
+}
+
 void EditAdapter::focus() {
   SetFocus(edit_);
 }

@@ -17,6 +17,9 @@ public:
   bool refuseText = false;   // setText fails as a control that can't hold the text
   std::size_t fullReads = 0; // calls of text()
   int inserts = 0;           // calls of insertAtEnd()
+  // A byte sequence the editor would change: a text holding it is not kept.
+  std::string changedBytes;
+  unsigned systemCodePage = 1252;
 
   std::string text() const override {
     ++const_cast<FakeEditor*>(this)->fullReads;
@@ -41,6 +44,10 @@ public:
   std::string tail(std::size_t count) const override {
     return content.substr(content.size() - std::min(count, content.size()));
   }
+  bool keepsBytes(std::string_view t) const override {
+    return changedBytes.empty() || t.find(changedBytes) == std::string_view::npos;
+  }
+  unsigned codePage() const override { return systemCodePage; }
   void focus() override { focused = true; }
   void select(std::size_t start, std::size_t length) override {
     selStart = start, selLength = length;

@@ -1,6 +1,7 @@
 // The editor contract against the real EDIT control, created as the main window
 // creates Memo1: multi-line, wrapping, in a parent that hands EN_CHANGE to the adapter.
 #include "contract/editor_contract.h"
+#include "win32/ansi_text.h"
 #include "win32/edit_adapter.h"
 
 #include <windows.h>
@@ -116,4 +117,14 @@ TEST(RealEdit, TheTextReadInPiecesIsTheWholeText) {
   });
   EXPECT_GT(pieces, 1);
   EXPECT_EQ(joined, text);
+}
+
+// The control's text converts with the system's code page, so that is the one checked.
+TEST(RealEdit, KeepsTheBytesThatAreTextInTheSystemsCodePage) {
+  auto editor = RealEditFactory::make();
+  EXPECT_EQ(editor->codePage(), GetACP());
+  for (std::string text : {"\tret\r\n", "\t.db \"\x82\xa0\"", "\t.db \"\x82\r\n", "\xe9"}) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    EXPECT_EQ(editor->keepsBytes(text), tavrin::win32::validInCodePage(text, GetACP()));
+  }
 }
