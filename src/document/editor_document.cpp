@@ -42,6 +42,8 @@ void EditorDocument::openSourceFile(const std::string& path) {
     std::string bytes = fs_.readAll(path);
     if (holdsNul(bytes)) throw Error(holdsNulText(fs_.fullPath(path)));
     text = toEditorText(std::move(bytes));
+    if (!editor_.keepsBytes(text))
+      throw Error(notInCodePageText(fs_.fullPath(path), editor_.codePage()));
   } catch (const std::bad_alloc&) {
     throw Error(kTextExceedsMemo); // a file larger than the memory the editor could have
   }

@@ -31,8 +31,9 @@ public:
   // The status bar's date panel shows the file's last-write time.
   void showFileDate(const std::string& path);
   // Reads and converts the file first and only then puts it into the editor (one
-  // change of the text), marks it clean and shows its date. A file that can't be read
-  // or holds a NUL byte, or a text the editor refuses, throws Error and changes nothing.
+  // change of the text), marks it clean and shows its date. A file that can't be read,
+  // holds a NUL byte or bytes the editor would change, or a text the editor refuses,
+  // throws Error and changes nothing.
   void openSourceFile(const std::string& path);
   // Writes the editor's text to path byte for byte; the document state is left alone.
   void save(const std::string& path);

@@ -1,6 +1,5 @@
 #include "document/file_date.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -12,12 +11,6 @@ namespace {
 constexpr std::int64_t kMsPerDay = 86'400'000;
 // 30 December 1899 counted from 1 January 1970.
 constexpr std::int64_t kEpochShift = -25'569;
-
-constexpr std::array<const char*, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                  "Thursday", "Friday", "Saturday"};
 
 struct CivilDate {
   int year, month, day;
@@ -59,7 +52,7 @@ std::string number(int value, int minDigits) {
   return digits;
 }
 
-std::string formatDate(const CivilDate& date, int weekDay, const LocaleSettings& locale) {
+std::string formatDate(const CivilDate& date, std::size_t weekDay, const LocaleSettings& locale) {
   const std::string& pattern = locale.shortDate;
   std::string out;
   std::size_t i = 0;
@@ -86,20 +79,21 @@ std::string formatDate(const CivilDate& date, int weekDay, const LocaleSettings&
     std::size_t run = 1;
     while (i + run < pattern.size() && pattern[i + run] == c)
       ++run;
+    const auto month = static_cast<std::size_t>(date.month - 1);
     if (c == 'd') {
       if (run <= 2)
         out += number(date.day, static_cast<int>(run));
       else if (run == 3)
-        out += std::string(kDayNames[weekDay]).substr(0, 3);
+        out += locale.abbreviatedDayNames[weekDay];
       else
-        out += kDayNames[weekDay];
+        out += locale.dayNames[weekDay];
     } else if (c == 'M') {
       if (run <= 2)
         out += number(date.month, static_cast<int>(run));
       else if (run == 3)
-        out += std::string(kMonthNames[date.month - 1]).substr(0, 3);
+        out += locale.abbreviatedMonthNames[month];
       else
-        out += kMonthNames[date.month - 1];
+        out += locale.monthNames[month];
     } else if (c == 'y') {
       if (run == 1)
         out += number(date.year % 100, 1);
@@ -151,7 +145,7 @@ std::string formatFileDate(double dateTime, const LocaleSettings& locale) {
   if (ms >= kMsPerDay) ms -= kMsPerDay, days += dateTime < 0 ? -1 : 1;
   const CivilDate date = civilFromDays(days + kEpochShift);
   // 30 December 1899 was a Saturday.
-  const int weekDay = static_cast<int>(((days % 7) + 7 + 6) % 7);
+  const auto weekDay = static_cast<std::size_t>(((days % 7) + 7 + 6) % 7);
   std::string text = formatDate(date, weekDay, locale);
   const int hour = static_cast<int>(ms / 3'600'000);
   const int minute = static_cast<int>(ms / 60'000 % 60);

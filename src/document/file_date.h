@@ -15,9 +15,9 @@ double dosToDateTime(DosStamp stamp);
 // space and the program's own long time: h (hh when the locale wants a leading zero),
 // minutes and seconds behind the locale's time separator, and on a 12-hour clock the
 // designator after the time (before it, when the locale puts it there). In the date
-// pattern d, dd, M, MM, y, yy and yyyy are numbers; ddd/dddd and MMM/MMMM are English
-// day and month names; '/' is the locale's date separator; text in single or double
-// quotes is copied as it is ('' gives one quote).
+// pattern d, dd, M, MM, y, yy and yyyy are numbers; ddd/dddd and MMM/MMMM are the
+// locale's abbreviated and full day and month names; '/' is the locale's date separator;
+// text in single or double quotes is copied as it is ('' gives one quote).
 std::string formatFileDate(double dateTime, const LocaleSettings& locale);
 
 // A name exists when it names a file (not a folder) whose last-write time fits a DOS

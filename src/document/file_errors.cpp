@@ -37,4 +37,10 @@ std::string holdsNulText(const std::string& fullPath) {
          "\". It contains a NUL byte and is not a plain text file";
 }
 
+std::string notInCodePageText(const std::string& fullPath, unsigned codePage) {
+  return "Cannot open file \"" + fullPath +
+         "\". It contains bytes that are not text in this system's code page (" +
+         std::to_string(codePage) + ") and can't be edited without changing them";
+}
+
 } // namespace tavrin

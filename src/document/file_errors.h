@@ -21,4 +21,8 @@ std::string cannotCreateText(const std::string& fullPath, const std::string& sys
 // the next save would lose the rest.
 std::string holdsNulText(const std::string& fullPath);
 
+// Why a file holding bytes that are no characters of the system's code page is not
+// opened: the editor would give them back changed on the next save.
+std::string notInCodePageText(const std::string& fullPath, unsigned codePage);
+
 } // namespace tavrin

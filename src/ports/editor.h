@@ -28,10 +28,13 @@ public:
   // The last `count` characters (fewer when the text is shorter), read without
   // copying the whole text.
   virtual std::string tail(std::size_t count) const = 0;
-  // Lines of the text as its CR LF breaks divide it (not the wrapped screen lines);
-  // an empty last line after a final break does not count.
-  virtual int lineCount() const = 0;
-  virtual std::string line(int index) const = 0;
+  // True when the editor would give these bytes back as they are. In a code page of more
+  // than one byte per character a byte sequence that is no character of it would come
+  // back changed. May throw Error("Text exceeds memo capacity") for a text too large for
+  // the editor.
+  virtual bool keepsBytes(std::string_view text) const = 0;
+  // The number of the system's code page the text is in, for messages.
+  virtual unsigned codePage() const = 0;
   virtual void focus() = 0;
   // Offsets into the whole text, a line break counting two characters; scrolls the
   // selection into view.

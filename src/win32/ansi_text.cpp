@@ -61,4 +61,11 @@ std::string toAnsi(std::wstring_view wide) {
   return out;
 }
 
+bool validInCodePage(std::string_view ansi, unsigned codePage) {
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info) || info.MaxCharSize <= 1 || isAscii(ansi)) return true;
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(),
+                             checkedLength(ansi.size()), nullptr, 0) > 0;
+}
+
 } // namespace tavrin::win32

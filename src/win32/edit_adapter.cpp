@@ -2,7 +2,6 @@
 
 #include "core/error.h"
 #include "document/file_errors.h"
-#include "document/text_lines.h"
 #include "win32/ansi_text.h"
 
 #include <climits>
@@ -150,17 +149,13 @@ std::string EditAdapter::tail(std::size_t count) const {
   return last.substr(last.size() - std::min(count, last.size()));
 }
 
-int EditAdapter::lineCount() const {
-  const std::string all = text();
-  return static_cast<int>(splitLines(all).size());
+bool EditAdapter::keepsBytes(std::string_view text) const {
+  // The adapter converts with the system's code page both ways.
+  return validInCodePage(text, CP_ACP);
 }
 
-std::string EditAdapter::line(int index) const {
-  const std::string whole = text(); // the lines below point into it
-  auto all = splitLines(whole);
-  return index >= 0 && static_cast<std::size_t>(index) < all.size()
-             ? std::string(all[static_cast<std::size_t>(index)])
-             : std::string();
+unsigned EditAdapter::codePage() const {
+  return GetACP();
 }
 
 void EditAdapter::focus() {

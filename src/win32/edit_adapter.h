@@ -22,8 +22,8 @@ public:
   void clear() override;
   void insertAtEnd(const std::vector<std::string>& pieces) override;
   std::string tail(std::size_t count) const override;
-  int lineCount() const override;
-  std::string line(int index) const override;
+  bool keepsBytes(std::string_view text) const override;
+  unsigned codePage() const override;
   void focus() override;
   void select(std::size_t start, std::size_t length) override;
   void onChange(std::function<void()> handler) override { handler_ = std::move(handler); }

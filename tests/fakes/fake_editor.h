@@ -17,6 +17,9 @@ public:
   bool refuseText = false;   // setText fails as a control that can't hold the text
   std::size_t fullReads = 0; // calls of text()
   int inserts = 0;           // calls of insertAtEnd()
+  // A byte sequence the editor would change: a text holding it is not kept.
+  std::string changedBytes;
+  unsigned systemCodePage = 1252;
 
   std::string text() const override {
     ++const_cast<FakeEditor*>(this)->fullReads;
@@ -41,11 +44,10 @@ public:
   std::string tail(std::size_t count) const override {
     return content.substr(content.size() - std::min(count, content.size()));
   }
-  int lineCount() const override { return static_cast<int>(lines().size()); }
-  std::string line(int index) const override {
-    auto all = lines();
-    return index >= 0 && index < static_cast<int>(all.size()) ? all[index] : std::string();
+  bool keepsBytes(std::string_view t) const override {
+    return changedBytes.empty() || t.find(changedBytes) == std::string_view::npos;
   }
+  unsigned codePage() const override { return systemCodePage; }
   void focus() override { focused = true; }
   void select(std::size_t start, std::size_t length) override {
     selStart = start, selLength = length;
@@ -63,20 +65,6 @@ private:
   void notify() {
     ++changes;
     if (handler_) handler_();
-  }
-  std::vector<std::string> lines() const {
-    std::vector<std::string> out;
-    std::size_t from = 0;
-    while (from < content.size()) {
-      auto br = content.find("\r\n", from);
-      if (br == std::string::npos) {
-        out.push_back(content.substr(from));
-        break;
-      }
-      out.push_back(content.substr(from, br - from));
-      from = br + 2;
-    }
-    return out;
   }
   std::function<void()> handler_;
 };

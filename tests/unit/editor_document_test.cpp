@@ -144,6 +144,28 @@ TEST_F(EditorDocumentTest, FailedOpenChangesNothing) {
   EXPECT_EQ(state(), before);
 }
 
+// The check sees the text as the editor would hold it, its line breaks made CR LF.
+TEST_F(EditorDocumentTest, AFileWithBytesTheEditorWouldChangeIsRefusedAndChangesNothing) {
+  fs.files["a.z80"] = "ret";
+  fs.files["sjis.z80"] = "\t.db \"\x82\nret";
+  doc.openSourceFile("a.z80");
+  editor.type("\tnop\r\n");
+  editor.changedBytes = "\x82\r\n";
+  editor.systemCodePage = 932;
+  const State before = state();
+  const int changes = editor.changes;
+  try {
+    doc.openSourceFile("sjis.z80");
+    ADD_FAILURE() << "the open went through";
+  } catch (const tavrin::Error& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file \"C:\\work\\sjis.z80\". It contains bytes that are "
+                           "not text in this system's code page (932) and can't be edited "
+                           "without changing them");
+  }
+  EXPECT_EQ(state(), before);
+  EXPECT_EQ(editor.changes, changes);
+}
+
 TEST_F(EditorDocumentTest, OpeningAnEmptyFileEmptiesTheEditor) {
   fs.files["empty.z80"] = "";
   editor.type("text");

@@ -53,6 +53,20 @@ LocaleSettings finnish() {
   return l;
 }
 
+// Names as a German locale gives them in code page 1252; no abbreviation is the name's
+// first three letters.
+LocaleSettings german(const char* shortDate) {
+  LocaleSettings l = deDE();
+  l.shortDate = shortDate;
+  l.monthNames = {"Januar", "Februar", "M\xe4rz",   "April",   "Mai",      "Juni",
+                  "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+  l.abbreviatedMonthNames = {"Jan.", "Feb.", "Mrz.", "Apr.", "Mai",  "Juni",
+                             "Juli", "Aug.", "Sep.", "Okt.", "Nov.", "Dez."};
+  l.dayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+  l.abbreviatedDayNames = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+  return l;
+}
+
 TEST(FileDate, DosStampsBecomeDaysSince30December1899) {
   EXPECT_DOUBLE_EQ(at(1980, 1, 1), 29221.0);
   EXPECT_DOUBLE_EQ(at(2024, 3, 5, 14, 7, 8), 45356.0 + (14 * 3600 + 7 * 60 + 8) / 86400.0);
@@ -85,6 +99,11 @@ TEST(FileDate, DisplayFollowsTheLocale) {
       {"mark before time, morning", markFirst(), at(2024, 3, 5, 1, 0, 0),
        "2024-03-05 a.m. 1:00:00"},
       {"time separator", finnish(), at(2024, 3, 5, 14, 7, 8), "5.3.2024 14.07.08"},
+      {"de-DE names", german("dddd, d. MMMM yyyy"), at(2024, 3, 5, 14, 7, 8),
+       "Dienstag, 5. M\xe4rz 2024 14:07:08"},
+      {"de-DE abbreviations", german("ddd d. MMM yy"), at(2024, 3, 5), "Di 5. Mrz. 24"},
+      {"de-DE Sunday in January", german("dddd d. MMMM"), at(2023, 1, 1), "Sonntag 1. Januar"},
+      {"de-DE Saturday in December", german("ddd/MMM"), at(2023, 12, 30), "Sa.Dez."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

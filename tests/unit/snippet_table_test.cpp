@@ -1,6 +1,7 @@
 #include "snippets/snippet_table.h"
 
 #include "fakes/fake_editor.h"
+#include "helpers/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +83,9 @@ TEST(SnippetTable, EachFragmentOnAnEmptyDocumentGivesItsExactBytes) {
 TEST(SnippetTable, StartGivesNineLinesTheLastStartingWithATab) {
   FakeEditor editor;
   appendSnippet(editor, SnippetId::Start);
-  EXPECT_EQ(editor.lineCount(), 9);
-  EXPECT_EQ(editor.line(8), "\t.org 9327h");
+  const auto lines = tavrin::test::splitLines(editor.text());
+  ASSERT_EQ(lines.size(), 9u);
+  EXPECT_EQ(lines[8], "\t.org 9327h");
 }
 
 struct AppendCase {

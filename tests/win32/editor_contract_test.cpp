@@ -1,6 +1,7 @@
 // The editor contract against the real EDIT control, created as the main window
 // creates Memo1: multi-line, wrapping, in a parent that hands EN_CHANGE to the adapter.
 #include "contract/editor_contract.h"
+#include "win32/ansi_text.h"
 #include "win32/edit_adapter.h"
 
 #include <windows.h>
@@ -94,7 +95,7 @@ TEST(RealEdit, EveryByteOfTheCodePageComesBackUnchanged) {
   EXPECT_EQ(editor->tail(3), "\xfd\xfe\xff");
   editor->insertAtEnd({"\r\n; caf\xe9 \x80"});
   EXPECT_EQ(editor->text(), text + "\r\n; caf\xe9 \x80");
-  EXPECT_EQ(editor->line(1), all);
+  EXPECT_EQ(tavrin::test::splitLines(editor->text()).at(1), all);
   editor->select(text.size() + 2, 6);
   EXPECT_EQ((RealEditFactory::selection(*editor)),
             (std::pair<std::size_t, std::size_t>(text.size() + 2, text.size() + 8)));
@@ -116,4 +117,14 @@ TEST(RealEdit, TheTextReadInPiecesIsTheWholeText) {
   });
   EXPECT_GT(pieces, 1);
   EXPECT_EQ(joined, text);
+}
+
+// The control's text converts with the system's code page, so that is the one checked.
+TEST(RealEdit, KeepsTheBytesThatAreTextInTheSystemsCodePage) {
+  auto editor = RealEditFactory::make();
+  EXPECT_EQ(editor->codePage(), GetACP());
+  for (std::string text : {"\tret\r\n", "\t.db \"\x82\xa0\"", "\t.db \"\x82\r\n", "\xe9"}) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    EXPECT_EQ(editor->keepsBytes(text), tavrin::win32::validInCodePage(text, GetACP()));
+  }
 }
