@@ -64,8 +64,20 @@ std::string toAnsi(std::wstring_view wide) {
 bool validInCodePage(std::string_view ansi, unsigned codePage) {
   CPINFO info{};
   if (!GetCPInfo(codePage, &info) || info.MaxCharSize <= 1 || isAscii(ansi)) return true;
-  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(),
-                             checkedLength(ansi.size()), nullptr, 0) > 0;
+  const int length = checkedLength(ansi.size());
+  const int wide =
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ansi.data(), length, nullptr, 0);
+  if (wide <= 0) return false;
+  // Valid sequences can still come back as others: a character with two codes (as in
+  // code page 932) comes back as the one the conversion prefers.
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(codePage, 0, ansi.data(), length, text.data(), wide);
+  const int back =
+      WideCharToMultiByte(codePage, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (back != length) return false;
+  std::string again(static_cast<std::size_t>(back), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), wide, again.data(), back, nullptr, nullptr);
+  return again == ansi;
 }
 
 } // namespace tavrin::win32

@@ -17,9 +17,9 @@ std::wstring toWide(std::string_view ansi);
 // UTF-16 back to ANSI; a character the code page lacks becomes its default character.
 std::string toAnsi(std::wstring_view wide);
 
-// True when every byte sequence of the text is a character of the code page, so that it
-// converts to UTF-16 and back unchanged; always true in a code page of one byte per
-// character. Throws Error(kTextExceedsMemo) for a text beyond what the conversions take.
+// True when the text converts to UTF-16 and back unchanged in the code page: every byte
+// sequence is a character of it, and the one code it comes back as; always true in a
+// code page of one byte per character. Throws Error(kTextExceedsMemo) for a text beyond what the conversions take.
 bool validInCodePage(std::string_view ansi, unsigned codePage);
 
 } // namespace tavrin::win32

@@ -23,6 +23,7 @@ TEST(ValidInCodePage, ALeadByteWithoutItsTrailByteIsNoTextInADoubleByteCodePage)
       {"\t.db \"\x82", 932, false},        // a lead byte at the end
       {"\t.db \"\x82\r\nret", 932, false}, // before a line break
       {"\x81\x7f", 932, false},            // a byte that is no trail byte
+      {"\xfa\x4a", 932, false}, // Roman numeral one, which comes back as its other code 87 54
       {"\xe0\r\n", 936, false},
       {"\t.db \"\x82\r\nret", 1252, true}, // every byte is a character
       {"\x81\x7f\xff", 1252, true},
