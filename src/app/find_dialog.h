@@ -24,7 +24,6 @@ public:
   // What a message() from the dialog says; Closed keeps its fields.
   Event handle(LPARAM lp);
   const char* text() const { return text_.c_str(); }
-  DWORD flags() const { return flags_; }
 
 private:
   void keepFields();

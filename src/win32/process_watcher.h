@@ -20,7 +20,6 @@ public:
   // A wait on handles() failed: every process whose handle can't be waited for is
   // taken as ended. Returns how many were.
   std::size_t dropUnwaitable();
-  std::size_t size() const { return watched_.size(); }
 
 private:
   struct Watched {
