@@ -6,7 +6,8 @@ add_executable(unit_tests ${TAVRIN_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests tools)
 # The help file test reads help/helpfile.txt from the source tree.
 target_compile_definitions(unit_tests PRIVATE TAVRIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-target_link_libraries(unit_tests PRIVATE tavrin_logic tavasm_lib GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE tavrin_logic tavasm_lib tavrin_help_format
+                                         tavrin_picture_format GTest::gtest GTest::gtest_main)
 # The command-line tests run the tavasm program itself.
 target_compile_definitions(unit_tests PRIVATE TAVASM_EXE="$<TARGET_FILE:tavasm>")
 add_dependencies(unit_tests tavasm)

@@ -2,8 +2,9 @@
 //
 //   hlp_writer <helpfile.txt> <out.hlp>
 //
-// The text's form and the file's are described in hlp_format.h.
-#include "hlp_format.h"
+// The text's form is described in help_parser.h, the file's in hlp_file.h.
+#include "help_parser.h"
+#include "hlp_file.h"
 
 #include <fstream>
 #include <iostream>

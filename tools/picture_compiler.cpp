@@ -3,8 +3,11 @@
 //   picture_compiler <pictures.txt> <outdir>
 //
 // writes pictures.bmp, pictures_grey.bmp, tavrin.ico and banner.bmp into <outdir>.
-#include "picture_format.h"
+#include "picture_files.h"
+#include "picture_operations.h"
+#include "picture_source.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
