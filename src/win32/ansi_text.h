@@ -19,7 +19,8 @@ std::string toAnsi(std::wstring_view wide);
 
 // True when the text converts to UTF-16 and back unchanged in the code page: every byte
 // sequence is a character of it, and the one code it comes back as; always true in a
-// code page of one byte per character. Throws Error(kTextExceedsMemo) for a text beyond what the conversions take.
+// code page of one byte per character. Throws Error(kTextExceedsMemo) for a text beyond what the
+// conversions take.
 bool validInCodePage(std::string_view ansi, unsigned codePage);
 
 } // namespace tavrin::win32
