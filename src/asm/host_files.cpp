@@ -1,9 +1,13 @@
 #include "asm/host_files.h"
 
+#include "asm/token.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -24,6 +28,14 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+unsigned long processId() {
+#ifdef _WIN32
+  return GetCurrentProcessId();
+#else
+  return static_cast<unsigned long>(getpid());
+#endif
+}
+
 #ifdef _WIN32
 std::string lastErrorText(DWORD code) {
   char* text = nullptr;
@@ -40,21 +52,50 @@ std::string lastErrorText(DWORD code) {
 
 } // namespace
 
-std::optional<std::string> DiskFiles::read(const std::string& path) {
+FileText DiskFiles::read(const std::string& path) {
+  FileText out;
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    out.status = FileText::Status::Folder;
+    return out;
+  }
   File f(std::fopen(path.c_str(), "rb"));
-  if (!f) return std::nullopt;
-  std::string text;
+  if (!f) return out;
+  // Read in pieces up to one byte past the limit: a device such as /dev/zero has no size.
   constexpr size_t kChunk = 64 * 1024;
   for (;;) {
-    const size_t old = text.size();
-    text.resize(old + kChunk);
-    const size_t got = std::fread(text.data() + old, 1, kChunk, f.get());
-    text.resize(old + got);
+    const size_t old = out.text.size();
+    out.text.resize(old + kChunk);
+    const size_t got = std::fread(out.text.data() + old, 1, kChunk, f.get());
+    out.text.resize(old + got);
+    if (out.text.size() > kMaxSourceSize) {
+      out.text.clear();
+      out.text.shrink_to_fit();
+      out.status = FileText::Status::TooLarge;
+      return out;
+    }
     if (got < kChunk) break;
   }
   // A folder opens on some systems but can't be read.
-  if (std::ferror(f.get())) return std::nullopt;
-  return text;
+  if (std::ferror(f.get())) {
+    out.text.clear();
+    return out;
+  }
+  out.status = FileText::Status::Ok;
+  return out;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec) && !ec) return true;
+  const fs::path pa = fs::weakly_canonical(fs::absolute(a, ec), ec);
+  const fs::path pb = fs::weakly_canonical(fs::absolute(b, ec), ec);
+#ifdef _WIN32
+  return lowered(pa.string()) == lowered(pb.string()); // Windows' names ignore case
+#else
+  return pa == pb;
+#endif
 }
 
 std::string executableDir() {
@@ -86,7 +127,12 @@ std::string executableDir() {
 
 bool writeReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes,
                     std::string& error) {
-  const std::string temp = path + ".tavasm-new";
+  // A short name beside the output: the output's own name may already be as long as a
+  // name can be, so one made from it may not fit.
+  const size_t slash = path.find_last_of("/\\");
+  const std::string temp =
+      (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "~tavasm" +
+      std::to_string(processId()) + ".tmp";
   auto fail = [&](const std::string& reason) {
     std::remove(temp.c_str());
     error = "can't write " + path + ": " + reason;

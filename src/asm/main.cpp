@@ -4,7 +4,7 @@
 #include "asm/asm_error.h"
 #include "asm/assembler.h"
 #include "asm/host_files.h"
-#include "asm/text_scan.h"
+#include "asm/token.h"
 #include "asm/ti83_program.h"
 
 #include <cstdint>
@@ -113,17 +113,28 @@ int main(int argc, char** argv) {
     cl.options.includeDirs.push_back(
         exeDir + (exeDir.find('\\') != std::string::npos ? "\\include" : "/include"));
 
+  // The output must never take the place of a file the program is made from.
+  auto overwrites = [&](const std::string& input) {
+    if (!tavasm::sameFile(input, cl.output)) return false;
+    std::cerr << "tavasm: OUTPUT " << cl.output << " is " << input
+              << (input == cl.source ? ", the source" : ", which the source includes")
+              << "; it is not written. Name another OUTPUT.\n";
+    return true;
+  };
+  if (overwrites(cl.source)) return 2;
+
   tavasm::DiskFiles files;
   const tavasm::Program program = tavasm::assemble(cl.source, files, cl.options);
   for (const auto& echo : program.echoes)
     std::cout << echo;
   std::cout.flush();
-  for (const auto& m : program.messages)
-    std::cerr << tavasm::format(m) << '\n';
+  std::cerr << tavasm::report(program, cl.source);
+  for (const auto& input : program.files)
+    if (overwrites(input)) return 2;
 
   bool failed = !program.ok();
   auto report = [&](bool error, const std::string& text) {
-    std::cerr << tavasm::format(tavasm::Message{cl.output, 0, error, text}) << '\n';
+    std::cerr << tavasm::format(tavasm::Message{cl.output, 0, 0, error, text, {}, {}}) << '\n';
     failed = failed || error;
   };
   std::vector<std::uint8_t> bytes = program.bytes;
@@ -131,6 +142,11 @@ int main(int argc, char** argv) {
     const tavasm::ProgramName name = tavasm::programName(cl.output);
     for (const auto& warning : name.warnings)
       report(false, warning);
+    if (!failed && program.bytes.empty())
+      report(false, "the program has no code: running it does nothing");
+    else if (!failed && program.origin != tavasm::kTi83Start)
+      report(false, "the program starts at " + tavasm::hex4(program.origin) +
+                        ", but Send(9 runs programs at 9327h: put .org 9327h before the code");
     if (!name.error.empty()) {
       report(true, name.error);
     } else if (!failed) {

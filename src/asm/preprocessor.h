@@ -1,23 +1,21 @@
-// The first stage of assembly: reads the source and its #include files line by line, drops
-// comments, follows #define/#ifdef/#if and the rest, and hands on each line that is assembled
-// with its macros expanded.
+// The first stage of assembly: reads the source and its #include files line by line into
+// tokens, follows #define, #macro, #if and the rest, and hands on each line to assemble with
+// its macros expanded.
 #pragma once
 
 #include "asm/assembler.h"
+#include "asm/macros.h"
 
 #include <deque>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tavasm {
 
-struct SourceLine {
-  const std::string* file = nullptr; // stable for the preprocessor's lifetime
-  int line = 0;
-  std::string text; // comment removed, macros expanded
+struct Line {
+  const Where* where = nullptr; // stable for the preprocessor's lifetime
+  std::vector<Token> tokens;    // macros expanded
 };
 
 class Preprocessor {
@@ -28,52 +26,50 @@ public:
 
   void start(const std::string& path);
   // The next line to assemble; false at the end of the source.
-  bool next(SourceLine& out);
+  bool next(Line& out);
+  // .end was read: the file it is in ends here; in the main file, the whole source.
+  void endFile();
+
+  const MacroTable& macros() const { return macros_; }
+  const std::vector<std::string>& filesRead() const { return filesRead_; }
 
   static constexpr int kMaxIncludeDepth = 32;
-  static constexpr int kMaxMacroDepth = 64;
-  static constexpr size_t kMaxLineSize = 1 << 20;
 
 private:
-  struct Macro {
-    std::string name; // as defined, for messages
-    bool function = false;
-    std::vector<std::string> params; // lower case
-    std::string body;
-  };
+  struct Frame;
   struct Condition {
     bool taking = false;     // this branch is assembled
     bool anyTaken = false;   // some branch of this #if was
     bool outerTaking = true; // the enclosing branch is assembled
     bool seenElse = false;
-    int line = 0;
+    const Where* where = nullptr;
   };
-  struct Frame;
 
-  void error(const Frame& frame, const std::string& text);
-  bool taking() const;
-  void directive(Frame& frame, std::string_view text);
-  void define(Frame& frame, std::string_view rest);
-  void include(Frame& frame, std::string_view rest);
-  void enter(std::string text);
-  void endOfFile(Frame& frame);
-  bool condition(Frame& frame, std::string_view expr);
-  void expand(std::string_view text, std::string& out); // out holds the line expanded
-  void expandInto(std::string& out, std::string_view text, std::vector<const Macro*>& active);
-  void fail(const std::string& text);
-  std::string includeChain() const;
+  bool readLine(Frame& frame, std::vector<Token>& raw, const Where*& where);
+  bool taking() const { return conditions_.empty() || conditions_.back().taking; }
+  void error(const Where* where, const Token* at, const std::string& text);
+  void directive(const Where* where, Span tokens);
+  void condition(const Where* where, const std::string& name, Span rest);
+  void define(const Where* where, Span rest, bool multiLine);
+  void include(const Where* where, Span tokens);
+  bool callsMacro(Line& out);
+  void enterFile(const std::string& path, std::string text, const Where* from);
+  void leave();
 
   SourceFiles& files_;
   std::vector<Message>& messages_;
   std::vector<std::string> includeDirs_;
-  std::unordered_map<std::string, Macro> macros_; // by lower-case name
+  MacroTable macros_;
   Macro* lastDefined_ = nullptr;
-  size_t longestMacroName_ = 0;
-  std::deque<std::string> names_; // the files' names, which SourceLine points into
+  std::unique_ptr<Macro> defining_; // the #macro whose lines are being read
+  const Where* definingWhere_ = nullptr;
+  std::deque<std::string> names_, texts_; // the files read, which tokens point into
+  std::deque<Where> wheres_;
+  std::deque<std::vector<std::string>> chains_;
+  std::vector<std::string> filesRead_;
   std::vector<std::unique_ptr<Frame>> frames_;
   std::vector<Condition> conditions_;
-  std::string expansionError_;
-  std::vector<const Macro*> active_; // the macros being expanded, innermost last
+  std::vector<Token> raw_;
 };
 
 } // namespace tavasm

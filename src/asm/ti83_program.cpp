@@ -1,7 +1,7 @@
 #include "asm/ti83_program.h"
 
 #include "asm/asm_error.h"
-#include "asm/text_scan.h"
+#include "asm/token.h"
 
 #include <array>
 
@@ -48,6 +48,14 @@ void putWord(std::vector<std::uint8_t>& out, std::size_t value) {
 }
 
 } // namespace
+
+std::string hex4(std::uint32_t address) {
+  constexpr const char* kHex = "0123456789ABCDEF";
+  std::string out;
+  for (int shift = 12; shift >= 0; shift -= 4)
+    out += kHex[(address >> shift) & 0xF];
+  return (isDigit(out[0]) ? "" : "0") + out + "h";
+}
 
 ProgramName programName(const std::string& outputPath) {
   ProgramName result;

@@ -27,6 +27,10 @@ std::vector<std::uint8_t> ti83File(const std::vector<std::uint8_t>& code, const 
 // it (the RAM free for programs is smaller still, which the calculator itself reports).
 // The file's 16-bit lengths would hold about twice as much.
 inline constexpr std::size_t kTi83Ram = 0x8000;
+inline constexpr std::uint32_t kTi83Start = 0x9327; // where Send(9 runs a program
+
+// "9327h": an address as the messages show it.
+std::string hex4(std::uint32_t address);
 inline constexpr std::size_t kMaxTi83Code = (kTi83Ram - 9) / 2;
 
 } // namespace tavasm

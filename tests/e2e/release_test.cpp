@@ -148,7 +148,7 @@ TEST_F(ReleaseCompile, AnUndefinedLabelKeepsTheMessagesOnScreenAndLeavesTheOldPr
       shown = console.text();
       return shown.find("Press a key") != std::string::npos;
     })) << shown;
-    EXPECT_NE(shown.find("broken.z80:10: error: undefined symbol nowhere"), std::string::npos)
+    EXPECT_NE(shown.find("broken.z80:10:5: error: undefined symbol nowhere"), std::string::npos)
         << shown;
     EXPECT_EQ(shown.substr(shown.rfind('\n') + 1),
               "The build failed: no new .83p was written. Press a key to close this window.");

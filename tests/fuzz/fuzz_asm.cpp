@@ -22,7 +22,7 @@ class MemoryFiles : public tavasm::SourceFiles {
 public:
   MemoryFiles(std::string main, std::string inc) : main_(std::move(main)), inc_(std::move(inc)) {}
 
-  std::optional<std::string> read(const std::string& path) override {
+  tavasm::FileText read(const std::string& path) override {
     const size_t slash = path.find_last_of("/\\");
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     std::optional<std::string> text;
@@ -30,8 +30,9 @@ public:
       text = main_;
     else if (base == "inc.z80")
       text = inc_;
-    if (text) offered[path] = *text;
-    return text;
+    if (!text) return {};
+    offered[path] = *text;
+    return {tavasm::FileText::Status::Ok, *text};
   }
 
   std::map<std::string, std::string> offered; // every path that was read, and its text

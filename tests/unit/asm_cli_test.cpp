@@ -117,8 +117,8 @@ TEST_F(TavasmCli, AnErrorLeavesTheOutputAsItWas) {
   const struct {
     std::string args, output, message;
   } cases[] = {
-      {"bad.z80", "bad.83p", "bad.z80:1: error: "},
-      {"bad.z80 old.bin", "old.bin", "bad.z80:1: error: "},
+      {"bad.z80", "bad.83p", "bad.z80:1:5: error: "},
+      {"bad.z80 old.bin", "old.bin", "bad.z80:1:5: error: "},
       {"good.z80 9lives.83p", "9lives.83p", "9lives.83p: error: "},
       {"missing.z80 old.bin", "old.bin", "error: "},
   };
@@ -137,7 +137,7 @@ TEST_F(TavasmCli, AnErrorLeavesTheOutputAsItWas) {
   EXPECT_TRUE(fs::is_directory(dir_ / "dir.bin"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "dir.bin"), {}), 0);
   for (const auto& entry : fs::directory_iterator(dir_))
-    EXPECT_EQ(entry.path().string().find("tavasm-new"), std::string::npos) << entry.path();
+    EXPECT_EQ(entry.path().string().find("~tavasm"), std::string::npos) << entry.path();
 }
 
 TEST_F(TavasmCli, FindsIncludesInTheFolderBesideItself) {

@@ -10,10 +10,10 @@
 
 struct MemoryFiles : tavasm::SourceFiles {
   std::map<std::string, std::string> files;
-  std::optional<std::string> read(const std::string& path) override {
+  tavasm::FileText read(const std::string& path) override {
     auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end()) return {};
+    return {tavasm::FileText::Status::Ok, it->second};
   }
 };
 

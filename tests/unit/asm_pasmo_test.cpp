@@ -303,10 +303,10 @@ Source program(const std::vector<Row>& rows, bool ours) {
 
 struct MemoryFiles : SourceFiles {
   std::map<std::string, std::string> files;
-  std::optional<std::string> read(const std::string& path) override {
+  FileText read(const std::string& path) override {
     auto it = files.find(path);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end()) return {};
+    return {FileText::Status::Ok, it->second};
   }
 };
 

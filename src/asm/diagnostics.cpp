@@ -1,0 +1,38 @@
+#include "asm/diagnostics.h"
+
+namespace tavasm {
+
+std::string format(const Message& m) {
+  std::string out = m.file;
+  if (m.line > 0) out += ":" + std::to_string(m.line);
+  if (m.line > 0 && m.col > 0) out += ":" + std::to_string(m.col);
+  out += m.error ? ": error: " : ": warning: ";
+  out += m.text;
+  if (m.line > 0 && !m.source.empty()) {
+    out += "\n " + m.source;
+    if (m.col > 0) {
+      // The caret lines up under the column: tabs stay tabs, everything else is a blank.
+      std::string pad;
+      for (size_t i = 0; i + 1 < static_cast<size_t>(m.col) && i < m.source.size(); ++i)
+        if ((static_cast<unsigned char>(m.source[i]) & 0xC0) != 0x80) // one blank a character
+          pad += m.source[i] == '\t' ? '\t' : ' ';
+      out += "\n " + pad + "^";
+    }
+  }
+  for (const auto& link : m.chain)
+    out += "\n  " + link;
+  return out;
+}
+
+Message messageAt(const Where& where, const Token* at, bool error, const std::string& text) {
+  Message m{*where.file, where.line, at ? at->col : 0, error, text, std::string(where.text), {}};
+  if (at && at->macro)
+    m.chain.push_back("in macro " + at->macro->name +
+                      (at->macro->file ? " (defined at " + *at->macro->file + ":" +
+                                             std::to_string(at->macro->line) + ")"
+                                       : std::string(" (defined with -D)")));
+  if (where.chain) m.chain.insert(m.chain.end(), where.chain->begin(), where.chain->end());
+  return m;
+}
+
+} // namespace tavasm
