@@ -32,7 +32,7 @@ Program Assembly::run(const std::string& path) {
   pre_ = &pre;
   pre.start(path);
   readSource(pre);
-  if (errors_ < kMaxErrors) secondPass();
+  secondPass();
 
   Program program;
   std::stable_sort(pending_.begin(), pending_.end(),
@@ -45,7 +45,7 @@ Program Assembly::run(const std::string& path) {
     if (m.error && ++errors > kMaxErrors) continue;
     program.messages.push_back(std::move(p.message));
   }
-  program.moreErrors = std::max(0, errors - kMaxErrors);
+  program.moreErrors = std::max(0, errors - kMaxErrors) + dropped_;
   program.origin = image_.origin();
   program.bytes = image_.bytes();
   program.echoes = std::move(echoes_);
@@ -54,11 +54,23 @@ Program Assembly::run(const std::string& path) {
 }
 
 void Assembly::takeMessages() {
-  for (auto& m : preprocessorMessages_) {
-    if (m.error) ++errors_;
-    pending_.push_back({std::move(m), statements_.size()});
-  }
+  for (auto& m : preprocessorMessages_)
+    keep(std::move(m), statements_.size());
   preprocessorMessages_.clear();
+}
+
+// Messages are kept to be sorted into source order at the end; past a point, errors are
+// only counted, so a source of nothing but errors costs no more memory than a good one.
+void Assembly::keep(Message m, size_t seq) {
+  if (m.error) {
+    ++errors_;
+    if (keptErrors_ >= kMaxKeptErrors) {
+      ++dropped_;
+      return;
+    }
+    ++keptErrors_;
+  }
+  pending_.push_back({std::move(m), seq});
 }
 
 Span Assembly::tokens(size_t i) const {
@@ -73,7 +85,7 @@ void Assembly::readSource(Preprocessor& pre) {
   for (;;) {
     const bool more = pre.next(line);
     takeMessages();
-    if (!more || errors_ >= kMaxErrors) break;
+    if (!more) break;
     ended_ = false;
     size_t start = 0;
     for (size_t i = 0; i <= line.tokens.size() && !ended_; ++i) {
@@ -104,10 +116,7 @@ void Assembly::readSource(Preprocessor& pre) {
 void Assembly::secondPass() {
   pass_ = 2;
   pc_ = 0;
-  errors_ = 0;
-  for (const auto& p : pending_)
-    errors_ += p.message.error;
-  for (size_t i = 0; i < statements_.size() && errors_ < kMaxErrors; ++i) {
+  for (size_t i = 0; i < statements_.size(); ++i) {
     Stored& s = statements_[i];
     if (s.done && !layoutUnsure_) {
       current_ = i;
@@ -237,12 +246,16 @@ void Assembly::defineEquate(const Statement& s) {
     return;
   }
   sym.state = Symbol::State::Failed;
-  sym.failure = whyNoValue(sym, *v.undefined);
-  warn(sym.failure, *v.undefined);
+  sym.failure = whyNoValue(*v.undefined);
+  warn(looksHexadecimal(v.undefined->text)
+           ? sym.failure
+           : std::string(name.text) + " has no value: " + sym.failure,
+       *v.undefined);
 }
 
-std::string Assembly::whyNoValue(const Symbol& sym, const Token& missing) {
-  (void)sym;
+// Why a .equ has no value: the hint for a hexadecimal number written as a name, or the name
+// it lacks.
+std::string Assembly::whyNoValue(const Token& missing) {
   if (missing.kind != T::Name || missing.text == "_")
     return "there is no anonymous label there for " + std::string(missing.text) + "_";
   if (looksHexadecimal(missing.text))
@@ -251,9 +264,8 @@ std::string Assembly::whyNoValue(const Symbol& sym, const Token& missing) {
            std::string(missing.text) + ")";
   const Symbol* other = symbols_.find(missing.text);
   if (other && other->state != Symbol::State::Known)
-    return std::string(missing.text) + " has no value: its value depends on itself, or on a "
-                                       "name that has none";
-  return "undefined symbol " + std::string(missing.text);
+    return std::string(missing.text) + " has no value either";
+  return std::string(missing.text) + " is not defined";
 }
 
 std::optional<std::int32_t> Assembly::resolve(Symbol& sym) {
@@ -282,6 +294,17 @@ std::optional<std::int32_t> Assembly::resolve(Symbol& sym) {
 }
 
 std::optional<std::int32_t> Assembly::symbol(const Token& name) {
+  // Values worked out when first needed may need others in turn: the chain is kept short
+  // enough for the stack.
+  if (depth_ >= kMaxChain)
+    throw AsmError("values defined by names further on nest deeper than " +
+                       std::to_string(kMaxChain) + ": " + std::string(name.text),
+                   &name);
+  ++depth_;
+  struct Leave {
+    int& depth;
+    ~Leave() { --depth; }
+  } leave{depth_};
   if (Symbol* sym = symbols_.find(name.text)) {
     if (sym->state == Symbol::State::Known) return sym->value;
     if (sym->state == Symbol::State::Pending) return resolve(*sym);
@@ -356,11 +379,8 @@ void Assembly::emit(const std::uint8_t* bytes, size_t size) {
 }
 
 void Assembly::report(const std::string& text, const Token* at, bool error) {
-  pending_.push_back({messageAt(*statements_[current_].where, at, error, text), current_});
-  if (error) {
-    ++errors_;
-    failed_ = true;
-  }
+  keep(messageAt(*statements_[current_].where, at, error, text), current_);
+  if (error) failed_ = true;
 }
 
 void Assembly::warn(const std::string& text, const Token& at) {

@@ -53,6 +53,7 @@ private:
 
   Span tokens(size_t statement) const;
   void takeMessages();
+  void keep(Message message, size_t seq);
   void readSource(Preprocessor& pre);
   void secondPass();
   void assemble(size_t statement);
@@ -61,7 +62,7 @@ private:
   void defineEquate(const Statement& s);
   void checkName(const Token& name, const char* what);
   std::optional<std::int32_t> resolve(Symbol& symbol);
-  std::string whyNoValue(const Symbol& symbol, const Token& name);
+  std::string whyNoValue(const Token& missing);
   std::int32_t known(Span expression, const char* what);
   void emit(const std::uint8_t* bytes, size_t size);
   void report(const std::string& text, const Token* at, bool error = true);
@@ -99,6 +100,10 @@ private:
   bool ended_ = false;        // .end: the rest of the line is not read
   bool overflowReported_ = false;
   int errors_ = 0;
+  int keptErrors_ = 0, dropped_ = 0;
+  static constexpr int kMaxKeptErrors = 20 * kMaxErrors;
+  int depth_ = 0; // symbols being worked out, one inside another
+  static constexpr int kMaxChain = 200;
 };
 
 } // namespace tavasm

@@ -9,13 +9,26 @@ std::string format(const Message& m) {
   out += m.error ? ": error: " : ": warning: ";
   out += m.text;
   if (m.line > 0 && !m.source.empty()) {
-    out += "\n " + m.source;
+    // A long line is shown around the column only.
+    constexpr size_t kShown = 120;
+    std::string_view line = m.source;
+    size_t col = m.col > 0 ? static_cast<size_t>(m.col) : 1;
+    std::string before, after;
+    if (line.size() > kShown) {
+      const size_t from = col > kShown / 2 ? col - kShown / 2 : 0;
+      if (from > 0) before = "...";
+      if (from + kShown < line.size()) after = "...";
+      line = line.substr(from, kShown);
+      col = col - from + before.size();
+    }
+    const std::string shown = before + std::string(line) + after;
+    out += "\n " + shown;
     if (m.col > 0) {
       // The caret lines up under the column: tabs stay tabs, everything else is a blank.
       std::string pad;
-      for (size_t i = 0; i + 1 < static_cast<size_t>(m.col) && i < m.source.size(); ++i)
-        if ((static_cast<unsigned char>(m.source[i]) & 0xC0) != 0x80) // one blank a character
-          pad += m.source[i] == '\t' ? '\t' : ' ';
+      for (size_t i = 0; i + 1 < col && i < shown.size(); ++i)
+        if ((static_cast<unsigned char>(shown[i]) & 0xC0) != 0x80) // one blank a character
+          pad += shown[i] == '\t' ? '\t' : ' ';
       out += "\n " + pad + "^";
     }
   }

@@ -91,11 +91,15 @@ private:
   // A run of one sign right before "_" ("-_", "++_") is an anonymous label; its length is
   // the distance. Found in one look, so long runs of signs cost no more than their length.
   std::optional<std::int32_t> anonymousLabel() {
+    if (at_ < plainSignsUntil_) return std::nullopt;
     const Token& first = t_[at_];
     size_t i = at_;
     while (i < t_.size() && t_[i].isOp(first.text) && (i == at_ || !t_[i].spaceBefore))
       ++i;
-    if (i >= t_.size() || !t_[i].is(T::Name, "_") || t_[i].spaceBefore) return std::nullopt;
+    if (i >= t_.size() || !t_[i].is(T::Name, "_") || t_[i].spaceBefore) {
+      plainSignsUntil_ = i; // the rest of the run is no label either
+      return std::nullopt;
+    }
     const int count = static_cast<int>(i - at_);
     at_ = i + 1;
     return anonymous(first.text == "-" ? -count : count, first);
@@ -121,7 +125,9 @@ private:
       }
       unary.push_back(&t);
       if (depth + static_cast<int>(unary.size()) > kMaxNesting)
-        throw AsmError("expression nested too deeply", &t);
+        throw AsmError("expression nested deeper than " + std::to_string(kMaxNesting) +
+                           " parentheses and signs",
+                       &t);
       ++at_;
     }
     return applyUnary(unary, primary(depth + static_cast<int>(unary.size())));
@@ -139,7 +145,10 @@ private:
     const Token& t = t_[at_];
     switch (t.kind) {
     case T::Open: {
-      if (depth + 1 > kMaxNesting) throw AsmError("expression nested too deeply", &t);
+      if (depth + 1 > kMaxNesting)
+        throw AsmError("expression nested deeper than " + std::to_string(kMaxNesting) +
+                           " parentheses and signs",
+                       &t);
       ++at_;
       if (atEnd()) throw AsmError("missing ')'", &t);
       const std::int32_t v = expression(depth + 1);
@@ -175,6 +184,7 @@ private:
   Span t_;
   Symbols& symbols_;
   size_t at_ = 0;
+  size_t plainSignsUntil_ = 0; // the signs before this are unary operators
   std::optional<Token> undefined_;
 };
 

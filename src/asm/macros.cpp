@@ -80,13 +80,13 @@ void MacroTable::expand(Span in, std::vector<Token>& out) const {
     return;
   }
   std::vector<const Macro*> active;
-  expandInto(in, out, active, nullptr, 0);
+  expandInto(in, out, active, nullptr, 0, 0);
 }
 
 // Tokens substituted from a macro are placed at the column of the name they replace and keep
 // the outermost macro they came from, for messages.
 void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const Macro*>& active,
-                            const MacroOrigin* origin, int col) const {
+                            const MacroOrigin* origin, int col, int depth) const {
   for (size_t i = 0; i < in.size(); ++i) {
     const Token& t = in[i];
     const Macro* m = t.kind == T::Name ? find(t.text) : nullptr;
@@ -101,14 +101,14 @@ void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const 
       if (origin) out.back().macro = origin;
       continue;
     }
-    if (std::find(active.begin(), active.end(), m) != active.end() ||
-        static_cast<int>(active.size()) >= kMaxDepth) {
+    // Calls nest in each other's bodies and in each other's arguments: both count.
+    if (std::find(active.begin(), active.end(), m) != active.end() || depth >= kMaxDepth) {
       std::string chain;
       for (const Macro* a : active)
         chain += a->origin.name + " -> ";
-      throw AsmError((active.size() >= kMaxDepth
-                          ? "macros nest too deeply: "
-                          : "macro " + m->origin.name + " expands itself: ") +
+      const bool itself = std::find(active.begin(), active.end(), m) != active.end();
+      throw AsmError((!itself ? "macros nest deeper than " + std::to_string(kMaxDepth) + ": "
+                              : "macro " + m->origin.name + " expands itself: ") +
                          chain + m->origin.name,
                      &t);
     }
@@ -119,7 +119,7 @@ void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const 
       // Arguments are expanded first, so a call may take another call of the same macro.
       for (auto& arg : args) {
         std::vector<Token> expanded;
-        expandInto({arg.data(), arg.data() + arg.size()}, expanded, active, origin, col);
+        expandInto({arg.data(), arg.data() + arg.size()}, expanded, active, origin, col, depth + 1);
         arg = std::move(expanded);
       }
       substitute(*m, {m->body.data(), m->body.data() + m->body.size()}, args, body);
@@ -127,7 +127,7 @@ void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const 
     const std::vector<Token>& replacement = m->function ? body : m->body;
     active.push_back(m);
     expandInto({replacement.data(), replacement.data() + replacement.size()}, out, active,
-               origin ? origin : &m->origin, col > 0 ? col : t.col);
+               origin ? origin : &m->origin, col > 0 ? col : t.col, depth + 1);
     active.pop_back();
     if (out.size() > kMaxLineTokens)
       throw AsmError("the line grows past " + std::to_string(kMaxLineTokens) +

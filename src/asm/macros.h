@@ -55,7 +55,7 @@ public:
 
 private:
   void expandInto(Span in, std::vector<Token>& out, std::vector<const Macro*>& active,
-                  const MacroOrigin* origin, int col) const;
+                  const MacroOrigin* origin, int col, int depth) const;
 
   std::unordered_map<std::string, std::unique_ptr<Macro>, NoCaseHash, NoCaseEqual> byName_;
   size_t longest_ = 0;
