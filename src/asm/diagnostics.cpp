@@ -38,7 +38,10 @@ std::string format(const Message& m) {
 }
 
 Message messageAt(const Where& where, const Token* at, bool error, const std::string& text) {
-  Message m{*where.file, where.line, at ? at->col : 0, error, text, std::string(where.text), {}};
+  // A message about the whole line points at its first word.
+  const size_t first = where.text.find_first_not_of(" \t\f\v");
+  const int col = at ? at->col : first == std::string_view::npos ? 1 : static_cast<int>(first) + 1;
+  Message m{*where.file, where.line, col, error, text, std::string(where.text), {}};
   if (at && at->macro)
     m.chain.push_back("in macro " + at->macro->name +
                       (at->macro->file ? " (defined at " + *at->macro->file + ":" +

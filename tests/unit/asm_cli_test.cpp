@@ -140,6 +140,46 @@ TEST_F(TavasmCli, AnErrorLeavesTheOutputAsItWas) {
     EXPECT_EQ(entry.path().string().find("~tavasm"), std::string::npos) << entry.path();
 }
 
+TEST_F(TavasmCli, NeverWritesOverTheSourceOrAnInclude) {
+  write(dir_ / "prog.83p", kGood);
+  write(dir_ / "uses.z80", "#include \"data.bin\"\n");
+  write(dir_ / "data.bin", "\t.db 1\n");
+  const struct {
+    std::string args, kept;
+  } cases[] = {{"prog.83p", "prog.83p"},
+               {"prog.83p ./prog.83p", "prog.83p"},
+               {"uses.z80 data.bin", "data.bin"},
+               {"uses.z80 ../" + dir_.filename().string() + "/data.bin", "data.bin"}};
+  for (const auto& c : cases) {
+    const std::string before = readText(dir_ / c.kept);
+    EXPECT_EQ(run(c.args), 2) << c.args;
+    EXPECT_NE(err_.find("it is not written"), std::string::npos) << c.args << ": " << err_;
+    EXPECT_EQ(readText(dir_ / c.kept), before) << c.args;
+  }
+}
+
+TEST_F(TavasmCli, WarnsOfAProgramThatCanNotBeWhatWasMeant) {
+  write(dir_ / "none.z80", "x = 1\n");
+  write(dir_ / "low.z80", "\tnop\n");
+  const struct {
+    std::string args, warning;
+  } cases[] = {
+      {"none.z80", "none.83p: warning: the program has no code"},
+      {"low.z80",
+       "low.83p: warning: the program starts at 0000h, but Send(9 runs programs at 9327h"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(run(c.args), 0) << c.args;
+    EXPECT_EQ(err_.rfind(c.warning, 0), 0u) << err_;
+  }
+}
+
+TEST_F(TavasmCli, WritesAnOutputWhoseNameIsAsLongAsANameCanBe) {
+  const std::string name = std::string(251, 'a') + ".83p"; // 255 characters
+  EXPECT_EQ(run("good.z80 " + name), 0) << err_;
+  EXPECT_EQ(readTi83(readBytes(dir_ / name)).name, "AAAAAAAA");
+}
+
 TEST_F(TavasmCli, FindsIncludesInTheFolderBesideItself) {
   write(dir_ / "bin" / "include" / "defs.inc", "#define VAL 9\n");
   const fs::path exe = dir_ / "bin" / "tavasm";

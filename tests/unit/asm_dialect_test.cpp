@@ -105,7 +105,7 @@ const std::vector<Case> kErrors = {
     {"jr on a parity condition", "\tjr po,0\n", "no form of jr"},
     {"NUL byte", std::string("\tnop\0\n", 6), "t.z80: error: the file holds a NUL byte"},
     {"unclosed string", "\t.db \"abc\n", "unclosed string"},
-    {"#if without #endif", "#if 1\n\tnop\n", "t.z80:1: error: #if without #endif"},
+    {"#if without #endif", "#if 1\n\tnop\n", "t.z80:1:1: error: #if without #endif"},
     {"#endif without #if", "#endif\n", "#endif without #if"},
     {"missing include names the folders",
      "#include \"x.inc\"\n",
