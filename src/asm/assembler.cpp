@@ -87,6 +87,7 @@ void Assembly::readSource(Preprocessor& pre) {
     takeMessages();
     if (!more) break;
     ended_ = false;
+    if (line.pictureWidth > 0) pictureSize(line);
     size_t start = 0;
     for (size_t i = 0; i <= line.tokens.size() && !ended_; ++i) {
       if (i < line.tokens.size() && line.tokens[i].kind != T::Backslash) continue;
@@ -183,6 +184,7 @@ void Assembly::defineLabel(const Token& name) {
   Symbol& sym = symbols_.insert(name.text, fresh);
   if (fresh) {
     sym.value = value, sym.label = true, sym.statement = current_;
+    lastLabel_ = {std::string(name.text), value, current_};
     return;
   }
   if (sym.statement == current_) { // the same statement again, in the second pass
@@ -199,6 +201,21 @@ void Assembly::defineLabel(const Token& name) {
   report((sym.label ? "duplicate label " : "duplicate symbol ") + std::string(name.text) +
              " (first defined at " + *first.file + ":" + std::to_string(first.line) + ")",
          &name);
+}
+
+// A label right before an included picture, at its address, gets the picture's size:
+// LABEL_WIDTH and LABEL_HEIGHT.
+void Assembly::pictureSize(const Line& line) {
+  if (lastLabel_.name.empty() || lastLabel_.statement + 1 != statements_.size() ||
+      lastLabel_.value != static_cast<std::int32_t>(pc_))
+    return;
+  for (const auto& [suffix, value] :
+       {std::pair{"_WIDTH", line.pictureWidth}, std::pair{"_HEIGHT", line.pictureHeight}}) {
+    bool fresh = false;
+    Symbol& sym = symbols_.insert(lastLabel_.name + suffix, fresh);
+    if (!fresh) continue; // the source has one of its own
+    sym.value = value, sym.statement = lastLabel_.statement;
+  }
 }
 
 // A .equ whose value is not known yet is worked out where it is first used; one that can

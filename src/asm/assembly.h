@@ -59,6 +59,7 @@ private:
   void assemble(size_t statement);
   void run(const Statement& s);
   void defineLabel(const Token& name);
+  void pictureSize(const Line& line);
   void defineEquate(const Statement& s);
   void checkName(const Token& name, const char* what);
   std::optional<std::int32_t> resolve(Symbol& symbol);
@@ -91,6 +92,11 @@ private:
   std::vector<Pending> pending_;
   std::vector<Message> preprocessorMessages_;
   std::vector<std::string> echoes_;
+  struct {
+    std::string name;
+    std::int32_t value = 0;
+    size_t statement = 0;
+  } lastLabel_; // the label defined last in the first pass
   int pass_ = 1;
   std::uint32_t pc_ = 0;
   size_t current_ = 0;

@@ -87,6 +87,7 @@ void Preprocessor::error(const Where* where, const Token* at, const std::string&
 // The next raw line of the frame on top, or false when it has none left.
 bool Preprocessor::readLine(Frame& f, std::vector<Token>& raw, const Where*& where) {
   raw.clear();
+  pictureWidth_ = pictureHeight_ = 0;
   switch (f.kind) {
   case Frame::Kind::File: {
     if (f.at >= f.text.size()) return false;
@@ -112,6 +113,7 @@ bool Preprocessor::readLine(Frame& f, std::vector<Token>& raw, const Where*& whe
     if (f.at++ > 0) return false;
     raw = std::move(f.rest);
     where = f.where;
+    pictureWidth_ = f.pictureWidth, pictureHeight_ = f.pictureHeight;
     return true;
   }
   return false;
@@ -157,6 +159,7 @@ bool Preprocessor::next(Line& out) {
       continue;
     }
     out.where = where;
+    out.pictureWidth = pictureWidth_, out.pictureHeight = pictureHeight_;
     if (callsMacro(out)) {
       if (out.tokens.empty()) continue;
     }

@@ -16,6 +16,8 @@ namespace tavasm {
 struct Line {
   const Where* where = nullptr; // stable for the preprocessor's lifetime
   std::vector<Token> tokens;    // macros expanded
+  int pictureWidth = 0;         // the line holds an included picture of this size
+  int pictureHeight = 0;
 };
 
 class Preprocessor {
@@ -52,6 +54,8 @@ private:
   void condition(const Where* where, const std::string& name, Span rest);
   void define(const Where* where, Span rest, bool multiLine);
   void include(const Where* where, Span tokens);
+  void includePicture(const Where* where, const Token& name, const std::string& path,
+                      const std::string& file);
   bool callsMacro(Line& out);
   void enterFile(const std::string& path, std::string text, const Where* from);
   void leave();
@@ -70,6 +74,7 @@ private:
   std::vector<std::unique_ptr<Frame>> frames_;
   std::vector<Condition> conditions_;
   std::vector<Token> raw_;
+  int pictureWidth_ = 0, pictureHeight_ = 0; // of the raw line, when it is a picture's
 };
 
 } // namespace tavasm

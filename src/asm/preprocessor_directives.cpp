@@ -5,7 +5,10 @@
 #include "asm/preprocessor.h"
 #include "asm/preprocessor_frame.h"
 
+#include "asm/picture.h"
+
 #include <algorithm>
+#include <array>
 
 namespace tavasm {
 namespace {
@@ -184,6 +187,8 @@ void Preprocessor::include(const Where* where, Span tokens) {
                    path + " is larger than the most a source may be (" + sizeText(kMaxSourceSize) +
                        "): it is not read");
     filesRead_.push_back(path);
+    if (path.size() > 4 && equalsNoCase(std::string_view(path).substr(path.size() - 4), ".bmp"))
+      return includePicture(where, tokens[1], path, file.text);
     if (file.text.find('\0') != std::string::npos)
       return error(where, &tokens[1], path + " holds a NUL byte: it is not a source text");
     return enterFile(path, std::move(file.text), where);
@@ -192,6 +197,39 @@ void Preprocessor::include(const Where* where, Span tokens) {
   for (const auto& folder : folders)
     looked += (looked.empty() ? "" : ", ") + (folder.empty() ? "." : folder);
   error(where, &tokens[1], "can't find include file \"" + name + "\"; looked in " + looked);
+}
+
+// A picture becomes the line ".db" and its bytes, placed at the name's column.
+void Preprocessor::includePicture(const Where* where, const Token& name, const std::string& path,
+                                  const std::string& file) {
+  const Picture picture = readPicture(file);
+  if (!picture.error.empty())
+    return error(where, &name, path + " can't be included as a picture: " + picture.error);
+  static const std::array<std::string, 256> kBytes = [] {
+    std::array<std::string, 256> spelled;
+    constexpr const char* kHex = "0123456789ABCDEF";
+    for (size_t i = 0; i < spelled.size(); ++i)
+      spelled[i] = std::string("$") + kHex[i >> 4] + kHex[i & 15];
+    return spelled;
+  }();
+  auto rest = std::make_unique<Frame>();
+  rest->kind = Frame::Kind::Rest;
+  rest->where = where;
+  rest->conditionBase = conditions_.size();
+  rest->pictureWidth = picture.width, rest->pictureHeight = picture.height;
+  Token t;
+  t.col = name.col;
+  t.kind = T::Name, t.text = ".db", t.spaceBefore = true;
+  rest->rest.push_back(t);
+  for (size_t i = 0; i < picture.bytes.size(); ++i) {
+    if (i > 0) {
+      t.kind = T::Comma, t.text = ",", t.spaceBefore = false;
+      rest->rest.push_back(t);
+    }
+    t.kind = T::Number, t.text = kBytes[picture.bytes[i]], t.spaceBefore = true;
+    rest->rest.push_back(t);
+  }
+  frames_.push_back(std::move(rest));
 }
 
 } // namespace tavasm

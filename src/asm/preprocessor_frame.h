@@ -16,6 +16,7 @@ struct Preprocessor::Frame {
   const Macro* macro = nullptr; // Macro
   Arguments args;
   std::vector<Token> rest; // Rest
+  int pictureWidth = 0, pictureHeight = 0;
   const Where* where = nullptr;
   const std::vector<std::string>* chain = nullptr;
   size_t conditionBase = 0;
