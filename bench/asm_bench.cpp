@@ -1,9 +1,14 @@
 // tavasm against pasmo on the same 22,000-line Z80 program: the wall time of each run, from
 // the start of the process to its exit, and its peak resident memory. The two are run in
 // turn, round after round, and their outputs must be the same bytes.
+// Then tavasm on a program of over 1 MB of source written with #defines, #macros and
+// #include files against tavasm on the same bytes written out as plain statements: what
+// reading macros and included files costs. The two are run in turn in the same rounds.
 // Usage: bench_asm [rounds] [tavasm] [pasmo]
 #include "bench_common.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,13 +37,14 @@ constexpr std::size_t kLines = 22000;
 // A fixed sequence, so that every run assembles the same program.
 class Random {
 public:
+  explicit Random(std::uint64_t seed = 0x5eed) : state_(seed) {}
   unsigned below(unsigned n) {
     state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
     return static_cast<unsigned>(state_ >> 33) % n;
   }
 
 private:
-  std::uint64_t state_ = 0x5eed;
+  std::uint64_t state_;
 };
 
 // One line of the program. A directive's name is written with its dot (".db"), as tavasm
@@ -328,6 +336,712 @@ Sources program() {
   return {render(lines, true), render(lines, false), pc};
 }
 
+// ---------------------------------------------------------------------------------------
+// The second program: a TI-83 program of three pages, each assembled for 9327h, written
+// with #defines, #macros and #include files of equates the way a large project is, and the
+// same bytes written out as plain statements, one a line, with every value a number.
+
+// A value as TASM reads it: terms and the operators between them, worked out from left to
+// right. `chain` is what the text becomes once its #defines are replaced.
+struct Expr {
+  std::string text;
+  std::vector<std::pair<std::string, std::int64_t>> chain;
+
+  std::int64_t value() const {
+    std::int64_t v = 0;
+    for (const auto& [op, x] : chain) {
+      if (op.empty())
+        v = x;
+      else if (op == "+")
+        v += x;
+      else if (op == "-")
+        v -= x;
+      else if (op == "*")
+        v *= x;
+      else if (op == "&")
+        v &= x;
+      else if (op == ">>")
+        v = static_cast<std::int64_t>(static_cast<std::uint32_t>(v) >> x);
+      v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    }
+    return v;
+  }
+};
+
+Expr atom(std::string text, std::int64_t value) {
+  return {std::move(text), {{"", value}}};
+}
+
+Expr join(const Expr& a, const std::string& op, const Expr& b) {
+  Expr e{a.text + op + b.text, a.chain};
+  e.chain.emplace_back(op, b.chain[0].second);
+  e.chain.insert(e.chain.end(), b.chain.begin() + 1, b.chain.end());
+  return e;
+}
+
+// A #define that takes an argument: its name and parentheses around the argument's text,
+// and the argument's chain followed by the body's.
+Expr call(const std::string& name, const Expr& arg,
+          std::vector<std::pair<std::string, std::int64_t>> after) {
+  Expr e{name + "(" + arg.text + ")", arg.chain};
+  e.chain.insert(e.chain.end(), after.begin(), after.end());
+  return e;
+}
+
+std::string hexDigits(std::int64_t v, int width) {
+  char s[24];
+  std::snprintf(s, sizeof s, "%0*llX", width, static_cast<unsigned long long>(v));
+  return s;
+}
+
+// "0DCh": a hexadecimal number as TASM reads it, which starts with a digit.
+std::string hexNumber(std::int64_t v, int width) {
+  const std::string h = hexDigits(v, width);
+  return (std::isdigit(static_cast<unsigned char>(h[0])) ? "" : "0") + h + "h";
+}
+
+// A number in one of the ways sources write them.
+Expr literal(Random& r, std::int64_t v, bool word) {
+  switch (r.below(word ? 3 : 5)) {
+  case 0:
+    return atom(std::to_string(v), v);
+  case 1:
+    return atom(hexNumber(v, word ? 4 : 2), v);
+  case 2:
+    return atom("$" + hexDigits(v, word ? 4 : 2), v);
+  case 3: {
+    std::string bits = "%";
+    for (int b = 7; b >= 0; --b)
+      bits += (v >> b) & 1 ? '1' : '0';
+    return atom(bits, v);
+  }
+  default:
+    return atom(std::to_string(v) + "d", v);
+  }
+}
+
+const char* const kRomVerbs[] = {"Put",   "Get",   "Clr",  "Disp", "Draw",  "Load",
+                                 "Store", "Conv",  "Find", "Set",  "Reset", "Copy",
+                                 "Move",  "Check", "Push", "Pop",  "Erase", "Shift"};
+const char* const kRomObjects[] = {
+    "S",    "C",   "Map",  "LCD",    "Screen", "Pixel", "Line",  "Key",    "Num",  "Real",
+    "Cplx", "Str", "List", "Mat",    "Var",    "Sym",   "Op1",   "Op2",    "Op3",  "Op4",
+    "Op5",  "Op6", "Flag", "Cursor", "Menu",   "Graph", "Table", "Window", "Font", "HL"};
+const char* const kRomSuffixes[] = {"",    "Full", "Small", "Large", "Fast", "Home",
+                                    "End", "Next", "Prev",  "Ind",   "Top",  "Bot"};
+const char* const kRamFirst[] = {"cur", "pen", "save", "temp", "old", "key",
+                                 "spr", "scr", "lvl",  "txt",  "grf", "snd"};
+const char* const kRamSecond[] = {"Row", "Col",   "X",    "Y",      "Flags", "Buf",
+                                  "Ptr", "Count", "Mode", "Shadow", "Time",  "Step"};
+const char* const kWordList[] = {
+    "the",    "screen", "buffer",  "sprite", "row",     "column", "key",     "routine",
+    "byte",   "table",  "pointer", "value",  "level",   "score",  "player",  "enemy",
+    "tile",   "map",    "copies",  "draws",  "clears",  "checks", "returns", "with",
+    "into",   "from",   "each",    "until",  "after",   "before", "keeps",   "holds",
+    "is",     "in",     "of",      "to",     "and",     "when",   "the",     "flags",
+    "cursor", "text",   "graph",   "window", "counter", "delay",  "timer",   "stack",
+    "saves",  "loads",  "moves",   "its",    "next",    "last",   "first",   "every"};
+const char* const kCategories[] = {"ROW", "COL", "KEY", "TILE", "SPEED", "DELAY", "COUNT", "FLAG"};
+const char* const kDefineWords[] = {
+    "TOP",  "BOTTOM", "LEFT",  "RIGHT", "ENTER", "CLEAR", "GRASS", "WATER", "WALL",
+    "DOOR", "STAIRS", "ENEMY", "HERO",  "COIN",  "HEART", "SLOW",  "FAST",  "SHORT",
+    "LONG", "MENU",   "TITLE", "SCORE", "LIVES", "PAUSE", "GAME",  "OVER",  "START",
+    "FIRE", "JUMP",   "DUCK",  "ITEM",  "KEYS",  "GOLD",  "STONE", "TREE",  "BRIDGE"};
+const char* const kRoutineVerbs[] = {"draw", "move", "check", "clear", "load",
+                                     "save", "show", "wait",  "init",  "update"};
+const char* const kRoutineNouns[] = {"Map",  "Hero", "Enemies", "Score", "Tiles",
+                                     "Menu", "Keys", "Level",   "Items", "Status"};
+
+constexpr int kPages = 3;
+constexpr std::uint32_t kPageOrigin = 0x9327;
+constexpr std::size_t kPageBytes = 19500;
+
+// Writes the macro program's files and, beside them, the plain program, keeping the two
+// the same bytes: each macro call is written out here as the instructions it stands for.
+class MacroProgram {
+public:
+  std::vector<std::pair<std::string, std::string>> files; // name, text; the main file first
+  std::string plain;
+  std::size_t bytes = 0;
+
+  MacroProgram() {
+    equates();
+    defines();
+    macros();
+    std::string main = "; A TI-83 program in three pages, each loaded at 9327h in its turn.\n"
+                       "; The system's equates, the game's constants and its macros come\n"
+                       "; first, then the pages.\n"
+                       "#include \"ti83.inc\"\n#include \"game.inc\"\n#include \"macros.inc\"\n";
+    for (int p = 1; p <= kPages; ++p) {
+      const std::string name = "page" + std::to_string(p) + ".asm";
+      main += "#include \"" + name + "\"\n";
+      files.emplace_back(name, page(p));
+    }
+    files.insert(files.begin(), {"main.asm", main});
+  }
+
+private:
+  Random r_{0x3ac0};
+  std::set<std::string> names_; // lowered: no two names may differ only in case
+  std::vector<std::pair<std::string, std::int64_t>> rom_, ram_, tokens_;
+  std::map<std::string, std::vector<Expr>> constants_; // by category
+  std::vector<Expr> buffers_, sizes_;
+  std::int64_t curRow_ = 0x800C, plotSScreen_ = 0x8E29, score_ = 0, lives_ = 0, level_ = 0;
+  std::int64_t putS_ = 0, clrLcdFull_ = 0, getKey_ = 0, dispHl_ = 0;
+  std::int64_t delayShort_ = 0, colNumber_ = 0, spriteX_ = 0, spriteY_ = 0, rowStatus_ = 0,
+               keyEnter_ = 0;
+  std::vector<std::string> routines_; // of the page being written
+
+  void fresh(const std::string& name) {
+    std::string low = name;
+    for (char& c : low)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!names_.insert(low).second) {
+      std::fprintf(stderr, "bench_asm: the name %s is made twice\n", name.c_str());
+      std::exit(2);
+    }
+  }
+
+  std::string sentence(std::size_t words) {
+    std::string s;
+    for (std::size_t i = 0; i < words; ++i)
+      s += (i ? " " : "") + std::string(pick(r_, kWordList));
+    return s;
+  }
+
+  void out(const std::string& op, const std::string& args, std::size_t size) {
+    plain += '\t' + op;
+    if (!args.empty()) plain += '\t' + args;
+    plain += '\n';
+    bytes += size;
+  }
+  void label(const std::string& name) { plain += name + ":\n"; }
+  static std::string n(const Expr& e) { return std::to_string(e.value()); }
+  static std::string n(std::int64_t v) { return std::to_string(v); }
+
+  // ti83.inc and the files it includes: the system's calls, its memory and its tokens.
+  void equates() {
+    std::string rom = "; The system's calls, made with b_call.\n";
+    std::int64_t at = 0x4000;
+    for (const char* verb : kRomVerbs)
+      for (const char* object : kRomObjects)
+        for (const char* suffix : kRomSuffixes) {
+          const std::string name = std::string("_") + verb + object + suffix;
+          fresh(name);
+          rom_.emplace_back(name, at);
+          if (name == "_PutS") putS_ = at;
+          if (name == "_ClrLCDFull") clrLcdFull_ = at;
+          if (name == "_GetKey") getKey_ = at;
+          if (name == "_DispHL") dispHl_ = at;
+          rom += name + "\t.equ\t" + hexNumber(at, 4) + "\t; " + sentence(6 + r_.below(6)) + "\n";
+          at += 2;
+        }
+    std::string ram = "; The system's memory.\ncurRow\t.equ\t800Ch\ncurCol\t.equ\t800Dh\n"
+                      "plotSScreen\t.equ\t8E29h\t; the graph screen's buffer, 768 bytes\n";
+    for (const char* name : {"curRow", "curCol", "plotSScreen"})
+      fresh(name);
+    std::int64_t var = 0x8100;
+    for (const char* first : kRamFirst)
+      for (const char* second : kRamSecond) {
+        const std::string name = std::string(first) + second;
+        if (name == "curRow" || name == "curCol") continue; // the system's, above
+        fresh(name);
+        ram_.emplace_back(name, var);
+        ram += name + "\t.equ\t" + hexNumber(var, 4) + "\t; " + sentence(5) + "\n";
+        var += 2;
+      }
+    for (const char* name : {"score", "lives", "level"}) {
+      fresh(name);
+      ram_.emplace_back(name, var);
+      ram += std::string(name) + "\t.equ\t" + hexNumber(var, 4) + "\n";
+      var += 2;
+    }
+    score_ = ram_[ram_.size() - 3].second;
+    lives_ = ram_[ram_.size() - 2].second;
+    level_ = ram_[ram_.size() - 1].second;
+    std::string tokens = "; The tokens programs are written in.\n";
+    for (std::size_t i = 0; i < 1600; ++i) {
+      const std::string name = "t" + std::string(pick(r_, kRoutineNouns)) + std::to_string(i);
+      fresh(name);
+      const std::int64_t v = r_.below(256);
+      tokens_.emplace_back(name, v);
+      tokens += name + "\t.equ\t" + hexNumber(v, 2) + "\t; " + sentence(4 + r_.below(4)) + "\n";
+    }
+    files.emplace_back("ti83.inc", "; The TI-83's equates.\n#include \"ti83rom.inc\"\n"
+                                   "#include \"ti83ram.inc\"\n#include \"tokens.inc\"\n");
+    files.emplace_back("ti83rom.inc", rom);
+    files.emplace_back("ti83ram.inc", ram);
+    files.emplace_back("tokens.inc", tokens);
+  }
+
+  std::string defineLine(const std::string& name, const Expr& e) {
+    return "#define " + name + "\t" + e.text + "\t; " + sentence(3 + r_.below(5)) + "\n";
+  }
+
+  // game.inc: the game's constants, some in terms of others.
+  void defines() {
+    std::string text = "; The game's constants.\n"
+                       "#define b_call(addr) rst 28h \\ .dw addr\n"
+                       "#define bcall(addr) b_call(addr)\n"
+                       "#define ROWCOL(row,col) col*256+row\n"
+                       "#define LOW(x) x&255\n"
+                       "#define HIGH(x) x>>8&255\n"
+                       "#define STR(text) .db text,0\n"
+                       "#define ROW8(b0,b1,b2,b3,b4,b5,b6,b7) .db b0,b1,b2,b3,b4,b5,b6,b7\n";
+    auto fixed = [&](const std::string& name, std::int64_t v) {
+      fresh(name);
+      text += "#define " + name + "\t" + std::to_string(v) + "\n";
+      return v;
+    };
+    delayShort_ = fixed("DELAY_SHORT", 40);
+    colNumber_ = fixed("COL_NUMBER", 11);
+    spriteX_ = fixed("SPRITE_X", 44);
+    spriteY_ = fixed("SPRITE_Y", 20);
+    rowStatus_ = fixed("ROW_STATUS", 6);
+    keyEnter_ = fixed("KEY_ENTER", 5);
+    const std::int64_t limits[] = {7, 15, 150, 63, 9, 255, 99, 128};
+    for (std::size_t c = 0; c < std::size(kCategories); ++c) {
+      auto& list = constants_[kCategories[c]];
+      for (std::size_t i = 0; i < 320; ++i) {
+        const std::string name =
+            std::string(kCategories[c]) + "_" + pick(r_, kDefineWords) + std::to_string(i);
+        fresh(name);
+        Expr e = literal(r_, r_.below(static_cast<unsigned>(limits[c]) + 1), false);
+        if (!list.empty() && r_.below(3) == 0) {
+          // One defined in terms of another: the other's name, plus a step, if it fits.
+          const Expr& base = list[r_.below(static_cast<unsigned>(list.size()))];
+          const Expr other = join(base, "+", literal(r_, r_.below(4), false));
+          if (other.value() <= limits[c]) e = other;
+        }
+        text += defineLine(name, e);
+        list.push_back(Expr{name, e.chain});
+      }
+    }
+    for (std::size_t i = 0; i < 400; ++i) {
+      const std::string name = "BUF_" + std::string(pick(r_, kDefineWords)) + std::to_string(i);
+      fresh(name);
+      const Expr e = join(atom("plotSScreen", plotSScreen_), "+", literal(r_, r_.below(700), true));
+      text += defineLine(name, e);
+      buffers_.push_back(Expr{name, e.chain});
+      const std::string size = "SIZE_" + std::string(pick(r_, kDefineWords)) + std::to_string(i);
+      fresh(size);
+      const Expr s = literal(r_, 1 + r_.below(64), false);
+      text += defineLine(size, s);
+      sizes_.push_back(Expr{size, s.chain});
+    }
+    files.emplace_back("game.inc", text);
+  }
+
+  void macros() {
+    files.emplace_back("macros.inc", "; The game's macros; the later ones call the earlier.\n"
+                                     "#macro PUTS(row,col,text)\n"
+                                     "\tld hl,ROWCOL(row,col)\t; the cursor\n"
+                                     "\tld (curRow),hl\n"
+                                     "\tld hl,text\n"
+                                     "\tb_call(_PutS)\n"
+                                     "#endmacro\n"
+                                     "#macro SHOWNUM(row,col,var)\n"
+                                     "\tld hl,ROWCOL(row,col)\n"
+                                     "\tld (curRow),hl\n"
+                                     "\tld hl,(var)\n"
+                                     "\tb_call(_DispHL)\n"
+                                     "#endmacro\n"
+                                     "#macro SPRITE(x,y,data)\n"
+                                     "\tld a,x\n"
+                                     "\tld l,y\n"
+                                     "\tld ix,data\n"
+                                     "\tcall putSprite\n"
+                                     "#endmacro\n"
+                                     "#macro FILL(dest,count,value)\n"
+                                     "\tld hl,dest\n"
+                                     "\tld de,dest+1\n"
+                                     "\tld bc,count-1\n"
+                                     "\tld (hl),value\n"
+                                     "\tldir\n"
+                                     "#endmacro\n"
+                                     "#macro WAITKEY(key)\n"
+                                     "\tb_call(_GetKey)\n"
+                                     "\tcp key\n"
+                                     "\tjr nz,$-5\t; until it is that key\n"
+                                     "#endmacro\n"
+                                     "#macro DELAY(n)\n"
+                                     "\tld b,n\n"
+                                     "\tdjnz $\n"
+                                     "#endmacro\n"
+                                     "#macro ADD16(var,value)\n"
+                                     "\tld hl,(var)\n"
+                                     "\tld de,value\n"
+                                     "\tadd hl,de\n"
+                                     "\tld (var),hl\n"
+                                     "#endmacro\n"
+                                     "#macro SCREEN(title,x,y,pic)\n"
+                                     "\tbcall(_ClrLCDFull)\n"
+                                     "\tPUTS(0,0,title)\n"
+                                     "\tSPRITE(x,y,pic)\n"
+                                     "\tDELAY(DELAY_SHORT)\n"
+                                     "#endmacro\n"
+                                     "#macro STATUS(row,first,second)\n"
+                                     "\tPUTS(row,0,scoreText)\n"
+                                     "\tSHOWNUM(row,COL_NUMBER,first)\n"
+                                     "\tPUTS(row+1,0,livesText)\n"
+                                     "\tSHOWNUM(row+1,COL_NUMBER,second)\n"
+                                     "#endmacro\n"
+                                     "#macro NEWLEVEL(n,title,pic)\n"
+                                     "\tld a,n\n"
+                                     "\tld (level),a\n"
+                                     "\tSCREEN(title,SPRITE_X,SPRITE_Y,pic)\n"
+                                     "\tSTATUS(ROW_STATUS,score,lives)\n"
+                                     "\tWAITKEY(KEY_ENTER)\n"
+                                     "#endmacro\n");
+  }
+
+  // What the macros stand for, written out.
+  void bcall(std::int64_t addr) {
+    out("rst", "28h", 1);
+    out(".dw", n(addr), 2);
+  }
+  void puts(const Expr& row, const Expr& col, const std::string& text) {
+    out("ld", "hl," + n(join(join(col, "*", atom("256", 256)), "+", row)), 3);
+    out("ld", "(" + n(curRow_) + "),hl", 3);
+    out("ld", "hl," + text, 3);
+    bcall(putS_);
+  }
+  void showNum(const Expr& row, const Expr& col, std::int64_t var) {
+    out("ld", "hl," + n(join(join(col, "*", atom("256", 256)), "+", row)), 3);
+    out("ld", "(" + n(curRow_) + "),hl", 3);
+    out("ld", "hl,(" + n(var) + ")", 3);
+    bcall(dispHl_);
+  }
+  void sprite(const Expr& x, const Expr& y, const std::string& data) {
+    out("ld", "a," + n(x), 2);
+    out("ld", "l," + n(y), 2);
+    out("ld", "ix," + data, 4);
+    out("call", "putSprite", 3);
+  }
+  void fill(const Expr& dest, const Expr& count, const Expr& value) {
+    out("ld", "hl," + n(dest), 3);
+    out("ld", "de," + n(join(dest, "+", atom("1", 1))), 3);
+    out("ld", "bc," + n(join(count, "-", atom("1", 1))), 3);
+    out("ld", "(hl)," + n(value), 2);
+    out("ldir", "", 2);
+  }
+  void waitKey(const Expr& key) {
+    bcall(getKey_);
+    out("cp", n(key), 2);
+    out("jr", "nz,$-5", 2);
+  }
+  void delay(const Expr& count) {
+    out("ld", "b," + n(count), 2);
+    out("djnz", "$", 2);
+  }
+  void add16(std::int64_t var, const Expr& value) {
+    out("ld", "hl,(" + n(var) + ")", 3);
+    out("ld", "de," + n(value), 3);
+    out("add", "hl,de", 1);
+    out("ld", "(" + n(var) + "),hl", 3);
+  }
+  void screen(const std::string& title, const Expr& x, const Expr& y, const std::string& pic) {
+    bcall(clrLcdFull_);
+    puts(atom("0", 0), atom("0", 0), title);
+    sprite(x, y, pic);
+    delay(atom("DELAY_SHORT", delayShort_));
+  }
+  void status(const Expr& row, std::int64_t first, std::int64_t second) {
+    const Expr next = join(row, "+", atom("1", 1));
+    puts(row, atom("0", 0), "scoreText");
+    showNum(row, atom("COL_NUMBER", colNumber_), first);
+    puts(next, atom("0", 0), "livesText");
+    showNum(next, atom("COL_NUMBER", colNumber_), second);
+  }
+  void newLevel(const Expr& level, const std::string& title, const std::string& pic) {
+    out("ld", "a," + n(level), 2);
+    out("ld", "(" + n(level_) + "),a", 3);
+    screen(title, atom("SPRITE_X", spriteX_), atom("SPRITE_Y", spriteY_), pic);
+    status(atom("ROW_STATUS", rowStatus_), score_, lives_);
+    waitKey(atom("KEY_ENTER", keyEnter_));
+  }
+
+  const Expr& constant(const char* category) {
+    const auto& list = constants_[category];
+    return list[r_.below(static_cast<unsigned>(list.size()))];
+  }
+  Expr named(const std::vector<std::pair<std::string, std::int64_t>>& from) {
+    const auto& [name, value] = from[r_.below(static_cast<unsigned>(from.size()))];
+    return atom(name, value);
+  }
+
+  Expr word() {
+    for (;;) {
+      Expr e;
+      switch (r_.below(5)) {
+      case 0:
+        e = named(ram_);
+        break;
+      case 1:
+        e = buffers_[r_.below(static_cast<unsigned>(buffers_.size()))];
+        break;
+      case 2:
+        e = join(join(constant("ROW"), "*", atom("12", 12)), "+",
+                 buffers_[r_.below(static_cast<unsigned>(buffers_.size()))]);
+        break;
+      case 3:
+        e = literal(r_, r_.below(65536), true);
+        break;
+      default:
+        e = named(rom_);
+        break;
+      }
+      if (e.value() >= 0 && e.value() <= 65535) return e;
+    }
+  }
+
+  Expr byte() {
+    for (;;) {
+      Expr e;
+      switch (r_.below(8)) {
+      case 0:
+        e = literal(r_, r_.below(256), false);
+        break;
+      case 1:
+        e = constant(pick(r_, kCategories));
+        break;
+      case 2:
+        e = join(constant(pick(r_, kCategories)), "+", literal(r_, r_.below(16), false));
+        break;
+      case 3:
+        e = join(constant(pick(r_, kCategories)), "*", literal(r_, 1 + r_.below(3), false));
+        break;
+      case 4:
+        e = call("LOW", word(), {{"&", 255}});
+        break;
+      case 5:
+        e = call("HIGH", word(), {{">>", 8}, {"&", 255}});
+        break;
+      case 6:
+        e = named(tokens_);
+        break;
+      default:
+        e = join(constant(pick(r_, kCategories)), "-", constant(pick(r_, kCategories)));
+        break;
+      }
+      if (e.value() >= 0 && e.value() <= 255) return e;
+    }
+  }
+
+  std::string earlier() { return routines_[r_.below(static_cast<unsigned>(routines_.size()))]; }
+
+  // One statement of a routine, in the macro program's words, written out in the plain one.
+  std::string statement(const std::string& title, const std::string& pic) {
+    const unsigned kind = r_.below(40);
+    switch (kind) {
+    case 0:
+    case 1:
+    case 2:
+    case 3: {
+      const Expr row = r_.below(2) ? constant("ROW") : literal(r_, r_.below(8), false);
+      const Expr col = r_.below(2) ? constant("COL") : literal(r_, r_.below(16), false);
+      const std::string text = r_.below(4) ? title : earlierTitle();
+      puts(row, col, text);
+      return "PUTS(" + row.text + "," + col.text + "," + text + ")";
+    }
+    case 4:
+    case 5: {
+      const Expr row = constant("ROW"), col = constant("COL");
+      const Expr var = named(ram_);
+      showNum(row, col, var.chain[0].second);
+      return "SHOWNUM(" + row.text + "," + col.text + "," + var.text + ")";
+    }
+    case 6:
+    case 7:
+    case 8: {
+      const Expr x = byte(), y = byte();
+      sprite(x, y, pic);
+      return "SPRITE(" + x.text + "," + y.text + "," + pic + ")";
+    }
+    case 9:
+    case 10: {
+      const std::size_t i = r_.below(static_cast<unsigned>(buffers_.size()));
+      const Expr dest = buffers_[i], count = sizes_[i], value = byte();
+      fill(dest, count, value);
+      return "FILL(" + dest.text + "," + count.text + "," + value.text + ")";
+    }
+    case 11: {
+      const Expr key = constant("KEY");
+      waitKey(key);
+      return "WAITKEY(" + key.text + ")";
+    }
+    case 12: {
+      const Expr count = r_.below(2) ? constant("DELAY") : literal(r_, 1 + r_.below(255), false);
+      delay(count);
+      return "DELAY(" + count.text + ")";
+    }
+    case 13:
+    case 14: {
+      const Expr var = named(ram_), value = r_.below(2) ? constant("COUNT") : word();
+      add16(var.chain[0].second, value);
+      return "ADD16(" + var.text + "," + value.text + ")";
+    }
+    case 15: {
+      const Expr x = byte(), y = byte();
+      screen(title, x, y, pic);
+      return "SCREEN(" + title + "," + x.text + "," + y.text + "," + pic + ")";
+    }
+    case 16: {
+      const Expr row = literal(r_, r_.below(6), false);
+      const Expr first = named(ram_), second = named(ram_);
+      status(row, first.chain[0].second, second.chain[0].second);
+      return "STATUS(" + row.text + "," + first.text + "," + second.text + ")";
+    }
+    case 17: {
+      const Expr level = constant("COUNT");
+      newLevel(level, title, pic);
+      return "NEWLEVEL(" + level.text + "," + title + "," + pic + ")";
+    }
+    case 18:
+    case 19:
+    case 20:
+    case 21: {
+      const Expr rom = named(rom_);
+      bcall(rom.chain[0].second);
+      return std::string(r_.below(2) ? "b_call(" : "bcall(") + rom.text + ")";
+    }
+    case 22:
+    case 23:
+    case 24: {
+      const Expr v = byte();
+      out("ld", "a," + n(v), 2);
+      return "ld a," + v.text;
+    }
+    case 25:
+    case 26: {
+      const Expr key = constant("KEY");
+      out("cp", n(key), 2);
+      return "cp " + key.text;
+    }
+    case 27:
+    case 28: {
+      const Expr v = word();
+      out("ld", "hl," + n(v), 3);
+      return "ld hl," + v.text;
+    }
+    case 29: {
+      const Expr var = named(ram_);
+      out("ld", "(" + n(var) + "),a", 3);
+      return "ld (" + var.text + "),a";
+    }
+    case 30: {
+      const Expr var = named(ram_);
+      out("ld", "a,(" + n(var) + ")", 3);
+      return "ld a,(" + var.text + ")";
+    }
+    case 31:
+    case 32: {
+      const std::string to = earlier();
+      out("call", to, 3);
+      return "call " + to;
+    }
+    case 33: {
+      const std::string to = earlier();
+      out("jp", "z," + to, 3);
+      return "jp z," + to;
+    }
+    case 34: {
+      const Expr v = byte();
+      out("add", "a," + n(v), 2);
+      return "add a," + v.text;
+    }
+    case 35: {
+      const Expr v = byte();
+      out("and", n(v), 2);
+      return "and " + v.text;
+    }
+    case 36: {
+      const Expr v = constant("KEY");
+      out("inc", "a", 1);
+      out("cp", n(v), 2);
+      return "inc a \\ cp " + v.text;
+    }
+    case 37:
+      out("push", "hl", 1);
+      out("pop", "de", 1);
+      return "push hl \\ pop de";
+    case 38: {
+      const Expr v = byte();
+      out("ld", "b," + n(v), 2);
+      return "ld b," + v.text;
+    }
+    default:
+      out("or", "a", 1);
+      out("ret", "z", 1);
+      return "or a \\ ret z";
+    }
+  }
+
+  std::vector<std::string> titles_;
+  std::string earlierTitle() {
+    return titles_.empty() ? "scoreText" : titles_[r_.below(static_cast<unsigned>(titles_.size()))];
+  }
+
+  std::string data(const std::string& name, const std::string& words, bool string) {
+    label(name);
+    if (string) {
+      out(".db", "\"" + words + "\",0", words.size() + 1);
+      return name + ":\tSTR(\"" + words + "\")\n";
+    }
+    std::string args, plainArgs;
+    for (int i = 0; i < 8; ++i) {
+      const Expr e = literal(r_, r_.below(256), false);
+      args += (i ? "," : "") + e.text;
+      plainArgs += (i ? "," : "") + n(e);
+    }
+    out(".db", plainArgs, 8);
+    return name + ":\tROW8(" + args + ")\n";
+  }
+
+  std::string page(int p) {
+    routines_.clear();
+    titles_.clear();
+    const std::size_t start = bytes;
+    std::string text = "; Page " + std::to_string(p) + " of the program.\n; " + sentence(10) +
+                       "\n\n\t.org\t9327h\n";
+    plain += "\t.org\t9327h\n";
+    for (std::size_t i = 0; bytes - start < kPageBytes; ++i) {
+      const std::string name = p == 1 && i == 0 ? "putSprite"
+                                                : pick(r_, kRoutineVerbs) +
+                                                      std::string(pick(r_, kRoutineNouns)) + "_" +
+                                                      std::to_string(p) + "_" + std::to_string(i);
+      const std::string title = "title_" + std::to_string(p) + "_" + std::to_string(i);
+      const std::string pic = "pic_" + std::to_string(p) + "_" + std::to_string(i);
+      fresh(name);
+      routines_.push_back(name);
+      text += ";--------------------------------------------------------------------\n; " + name +
+              ": " + sentence(8) + "\n";
+      for (unsigned k = 2 + r_.below(4); k > 0; --k)
+        text += "; " + sentence(9 + r_.below(4)) + "\n";
+      text += ";--------------------------------------------------------------------\n";
+      label(name);
+      const bool withFirst = r_.below(3) == 0;
+      text += name + ":" + (withFirst ? "" : "\n");
+      for (unsigned k = 6 + r_.below(11); k > 0; --k) {
+        text += '\t' + statement(title, pic);
+        if (r_.below(3) == 0) text += "\t; " + sentence(3 + r_.below(5));
+        text += '\n';
+      }
+      text += "\tret\n";
+      out("ret", "", 1);
+      text += data(title, sentence(1 + r_.below(2)), true);
+      text += data(pic, "", false);
+      titles_.push_back(title);
+      if (p == 1 && i == 0) {
+        text += data("scoreText", "Score", true);
+        text += data("livesText", "Lives", true);
+      }
+      text += '\n';
+    }
+    return text;
+  }
+};
+
 struct Run {
   double milliseconds = 0;
   long maxRssKb = 0;
@@ -399,10 +1113,16 @@ void writeFile(const fs::path& path, const std::string& text) {
 
 struct Made {
   std::size_t sourceBytes = 0, codeBytes = 0;
+  // The macro program: its files' text together, its lines, its files; the plain one's text.
+  std::size_t macroSourceBytes = 0, macroLines = 0, macroFiles = 0, plainSourceBytes = 0,
+              macroCodeBytes = 0;
 };
 
-// Writes the program in both dialects into the folder, from a child process, so that its
-// memory is never this process's (see run).
+constexpr std::size_t kMinMacroSource = 1u << 20;
+
+// Writes the program in both dialects into the folder, and the macro program (in the
+// folder "macro") with its plain twin, from a child process, so that its memory is never
+// this process's (see run).
 Made make(const fs::path& dir) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) {
@@ -419,7 +1139,25 @@ Made make(const fs::path& dir) {
     const Sources sources = program();
     writeFile(dir / "program.asm", sources.tavasm);
     writeFile(dir / "program_pasmo.asm", sources.pasmo);
-    const Made made{sources.tavasm.size(), sources.bytes};
+    Made made{sources.tavasm.size(), sources.bytes};
+    const MacroProgram macro;
+    fs::create_directory(dir / "macro");
+    for (const auto& [name, text] : macro.files) {
+      writeFile(dir / "macro" / name, text);
+      made.macroSourceBytes += text.size();
+      made.macroLines += static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
+    made.macroFiles = macro.files.size();
+    writeFile(dir / "plain.asm", macro.plain);
+    made.plainSourceBytes = macro.plain.size();
+    made.macroCodeBytes = macro.bytes;
+    if (made.macroSourceBytes < kMinMacroSource || macro.bytes >= 65536) {
+      std::fprintf(stderr,
+                   "bench_asm: the macro program is %zu bytes of source (at least %zu wanted) "
+                   "and %zu bytes of code (under 64 KB wanted)\n",
+                   made.macroSourceBytes, kMinMacroSource, macro.bytes);
+      _exit(2);
+    }
     _exit(::write(pipeFds[1], &made, sizeof made) == sizeof made ? 0 : 1);
   }
   close(pipeFds[1]);
@@ -437,16 +1175,16 @@ Made make(const fs::path& dir) {
 }
 
 // Both outputs must be the program's bytes; the folder is kept when they differ.
-void compare(const fs::path& dir, std::size_t size) {
-  const std::string ours = contents(dir / "tavasm.bin"), theirs = contents(dir / "pasmo.bin");
+void compare(const fs::path& dir, const char* one, const char* other, std::size_t size) {
+  const std::string ours = contents(dir / one), theirs = contents(dir / other);
   if (ours == theirs && ours.size() == size) return;
   std::size_t at = 0;
   while (at < ours.size() && at < theirs.size() && ours[at] == theirs[at])
     ++at;
   std::fprintf(stderr,
-               "bench_asm: the outputs differ: tavasm %zu bytes, pasmo %zu bytes, program %zu "
-               "bytes, first difference at %zu (0x%04zx); sources and outputs in %s\n",
-               ours.size(), theirs.size(), size, at, at, dir.c_str());
+               "bench_asm: the outputs differ: %s %zu bytes, %s %zu bytes, program %zu "
+               "bytes, first difference at byte %zu; sources and outputs in %s\n",
+               one, ours.size(), other, theirs.size(), size, at, dir.c_str());
   std::exit(1);
 }
 
@@ -468,17 +1206,31 @@ int main(int argc, char** argv) {
                                                (dir / "tavasm.bin").string()};
   const std::vector<std::string> pasmoArgs = {(dir / "program_pasmo.asm").string(),
                                               (dir / "pasmo.bin").string()};
+  const std::vector<std::string> macroArgs = {(dir / "macro" / "main.asm").string(),
+                                              (dir / "macro.bin").string()};
+  const std::vector<std::string> plainArgs = {(dir / "plain.asm").string(),
+                                              (dir / "plain.bin").string()};
 
   // Once each before the rounds, so that both find the files and programs in the cache.
   run(tavasm, tavasmArgs, dir / "tavasm.log");
   run(pasmo, pasmoArgs, dir / "pasmo.log");
-  compare(dir, made.codeBytes);
+  compare(dir, "tavasm.bin", "pasmo.bin", made.codeBytes);
+  run(tavasm, macroArgs, dir / "macro.log");
+  run(tavasm, plainArgs, dir / "plain.log");
+  compare(dir, "macro.bin", "plain.bin", made.macroCodeBytes);
 
-  Pair time, memory;
+  Pair time, memory, macroTime, macroMemory;
   for (int i = 0; i < rounds; ++i) {
     const Run ours = run(tavasm, tavasmArgs, dir / "tavasm.log");
     const Run theirs = run(pasmo, pasmoArgs, dir / "pasmo.log");
-    compare(dir, made.codeBytes);
+    compare(dir, "tavasm.bin", "pasmo.bin", made.codeBytes);
+    const Run macro = run(tavasm, macroArgs, dir / "macro.log");
+    const Run plain = run(tavasm, plainArgs, dir / "plain.log");
+    compare(dir, "macro.bin", "plain.bin", made.macroCodeBytes);
+    macroTime.measured.push_back(macro.milliseconds);
+    macroTime.baseline.push_back(plain.milliseconds);
+    macroMemory.measured.push_back(static_cast<double>(macro.maxRssKb));
+    macroMemory.baseline.push_back(static_cast<double>(plain.maxRssKb));
     time.measured.push_back(ours.milliseconds);
     time.baseline.push_back(theirs.milliseconds);
     memory.measured.push_back(static_cast<double>(ours.maxRssKb));
@@ -488,6 +1240,12 @@ int main(int argc, char** argv) {
   memory.report("asm_memory");
   std::printf("# asm: %zu lines, %zu bytes of source, %zu bytes of code, %d rounds\n", kLines,
               made.sourceBytes, made.codeBytes, rounds);
+  macroTime.report("asm_macro_time");
+  macroMemory.report("asm_macro_memory");
+  std::printf("# asm_macro: %zu files, %zu lines, %zu bytes of source with macros, %zu bytes "
+              "written out, %zu bytes of code\n",
+              made.macroFiles, made.macroLines, made.macroSourceBytes, made.plainSourceBytes,
+              made.macroCodeBytes);
   std::error_code ignored;
   fs::remove_all(dir, ignored);
   return 0;
