@@ -196,10 +196,13 @@ void Assembly::defineLabel(const Token& name) {
     sym.value = value;
     return;
   }
-  if (pass_ == 2) return; // reported in the first pass
-  const Where& first = *statements_[sym.statement].where;
-  report((sym.label ? "duplicate label " : "duplicate symbol ") + std::string(name.text) +
-             " (first defined at " + *first.file + ":" + std::to_string(first.line) + ")",
+  if (pass_ == 1) duplicate(name, sym); // the second pass has said so already
+}
+
+void Assembly::duplicate(const Token& name, const Symbol& first) {
+  const Where& where = *statements_[first.statement].where;
+  report((first.label ? "duplicate label " : "duplicate symbol ") + std::string(name.text) +
+             " (first defined at " + *where.file + ":" + std::to_string(where.line) + ")",
          &name);
 }
 
@@ -226,12 +229,7 @@ void Assembly::defineEquate(const Statement& s) {
   bool fresh = false;
   Symbol& sym = symbols_.insert(name.text, fresh);
   if (!fresh && sym.statement != current_ && (sym.label || sym.state != Symbol::State::Known)) {
-    if (pass_ == 1) {
-      const Where& first = *statements_[sym.statement].where;
-      report((sym.label ? "duplicate label " : "duplicate symbol ") + std::string(name.text) +
-                 " (first defined at " + *first.file + ":" + std::to_string(first.line) + ")",
-             &name);
-    }
+    if (pass_ == 1) duplicate(name, sym);
     return;
   }
   sym.working = true;
@@ -244,12 +242,7 @@ void Assembly::defineEquate(const Statement& s) {
   }
   sym.working = false;
   if (!fresh && sym.statement != current_) { // the same value again is no conflict
-    if (v.known && sym.value == v.value) return;
-    if (pass_ == 1)
-      report("duplicate symbol " + std::string(name.text) + " (first defined at " +
-                 *statements_[sym.statement].where->file + ":" +
-                 std::to_string(statements_[sym.statement].where->line) + ")",
-             &name);
+    if (pass_ == 1 && !(v.known && sym.value == v.value)) duplicate(name, sym);
     return;
   }
   sym.statement = current_;

@@ -59,6 +59,7 @@ private:
   void assemble(size_t statement);
   void run(const Statement& s);
   void defineLabel(const Token& name);
+  void duplicate(const Token& name, const Symbol& first);
   void pictureSize(const Line& line);
   void defineEquate(const Statement& s);
   void checkName(const Token& name, const char* what);
