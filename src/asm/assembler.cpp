@@ -37,11 +37,9 @@ Program Assembly::run(const std::string& path) {
   Program program;
   std::stable_sort(pending_.begin(), pending_.end(),
                    [](const Pending& a, const Pending& b) { return a.seq < b.seq; });
-  std::set<std::tuple<std::string, int, int, std::string>> seen;
   int errors = 0;
   for (auto& p : pending_) {
     const Message& m = p.message;
-    if (!seen.insert({m.file, m.line, m.col, m.text}).second) continue;
     if (m.error && ++errors > kMaxErrors) continue;
     program.messages.push_back(std::move(p.message));
   }
@@ -62,6 +60,8 @@ void Assembly::takeMessages() {
 // Messages are kept to be sorted into source order at the end; past a point, errors are
 // only counted, so a source of nothing but errors costs no more memory than a good one.
 void Assembly::keep(Message m, size_t seq) {
+  // The second pass may say again what the first did.
+  if (!seen_.insert({m.file, m.line, m.col, m.text}).second) return;
   if (m.error) {
     ++errors_;
     if (keptErrors_ >= kMaxKeptErrors) {
@@ -117,6 +117,7 @@ void Assembly::readSource(Preprocessor& pre) {
 void Assembly::secondPass() {
   pass_ = 2;
   pc_ = 0;
+  made_ = 0;
   for (size_t i = 0; i < statements_.size(); ++i) {
     Stored& s = statements_[i];
     if (s.done && !layoutUnsure_) {
@@ -381,6 +382,16 @@ void Assembly::emit(const std::uint8_t* bytes, size_t size) {
       report("the program runs past address FFFFh", tokens(current_).first);
     }
   }
+  // .org may move back, so the bytes made may outgrow the memory while no address does.
+  if (made_ + fits > kMemorySize) {
+    fits = made_ < kMemorySize ? kMemorySize - made_ : 0;
+    unsure_ = true;
+    if (pass_ == 2 && !sizeReported_) {
+      sizeReported_ = true;
+      report("the program is larger than 64 KB, the whole memory", tokens(current_).first);
+    }
+  }
+  made_ += fits;
   if (pass_ == 1)
     line_.insert(line_.end(), bytes, bytes + fits);
   else

@@ -13,6 +13,8 @@
 #include "asm/z80_operands.h"
 
 #include <map>
+#include <set>
+#include <tuple>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,6 +108,9 @@ private:
   bool layoutUnsure_ = false; // a value that places code was not known in the first pass
   bool ended_ = false;        // .end: the rest of the line is not read
   bool overflowReported_ = false;
+  size_t made_ = 0; // bytes made in this pass
+  bool sizeReported_ = false;
+  std::set<std::tuple<std::string, int, int, std::string>> seen_; // messages kept
   int errors_ = 0;
   int keptErrors_ = 0, dropped_ = 0;
   static constexpr int kMaxKeptErrors = 20 * kMaxErrors;

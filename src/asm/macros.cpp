@@ -9,13 +9,16 @@ namespace tavasm {
 Macro& MacroTable::define(std::unique_ptr<Macro> macro) {
   longest_ = std::max(longest_, macro->origin.name.size());
   auto& slot = byName_[macro->origin.name];
+  if (slot) retired_.push_back(std::move(slot));
   slot = std::move(macro);
   return *slot;
 }
 
 void MacroTable::undefine(std::string_view name) {
   auto it = byName_.find(name);
-  if (it != byName_.end()) byName_.erase(it);
+  if (it == byName_.end()) return;
+  retired_.push_back(std::move(it->second));
+  byName_.erase(it);
 }
 
 const Macro* MacroTable::find(std::string_view name) const {
@@ -107,13 +110,17 @@ void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const 
       for (const Macro* a : active)
         chain += a->origin.name + " -> ";
       const bool itself = std::find(active.begin(), active.end(), m) != active.end();
+      Token at = t;
+      if (col > 0) at.col = col;
       throw AsmError((!itself ? "macros nest deeper than " + std::to_string(kMaxDepth) + ": "
                               : "macro " + m->origin.name + " expands itself: ") +
                          chain + m->origin.name,
-                     &t);
+                     &at);
     }
+    Token at = t; // where the call stands in the line being assembled
+    if (col > 0) at.col = col;
     const std::string mismatch = m->function ? argumentMismatch(*m, args) : std::string();
-    if (!mismatch.empty()) throw AsmError(mismatch, &t);
+    if (!mismatch.empty()) throw AsmError(mismatch, &at);
     std::vector<Token> body;
     if (m->function) {
       // Arguments are expanded first, so a call may take another call of the same macro.
@@ -132,7 +139,7 @@ void MacroTable::expandInto(Span in, std::vector<Token>& out, std::vector<const 
     if (out.size() > kMaxLineTokens)
       throw AsmError("the line grows past " + std::to_string(kMaxLineTokens) +
                          " tokens as its macros are expanded",
-                     &t);
+                     &at);
     i = after - 1;
   }
 }

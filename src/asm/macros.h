@@ -59,6 +59,8 @@ private:
 
   std::unordered_map<std::string, std::unique_ptr<Macro>, NoCaseHash, NoCaseEqual> byName_;
   size_t longest_ = 0;
+  // Macros undefined or defined anew: tokens kept for the second pass still point into them.
+  std::vector<std::unique_ptr<Macro>> retired_;
 };
 
 } // namespace tavasm

@@ -102,7 +102,8 @@ bool Preprocessor::readLine(Frame& f, std::vector<Token>& raw, const Where*& whe
     return true;
   }
   case Frame::Kind::Macro: {
-    if (f.at >= f.macro->lines.size()) return false;
+    // Past the limit of lines made by macros, the calls still open end at once.
+    if (f.at >= f.macro->lines.size() || macroLines_ > kMaxMacroLines) return false;
     const BodyLine& body = f.macro->lines[f.at++];
     where =
         &wheres_.emplace_back(Where{body.where.file, body.where.line, body.where.text, f.chain});
@@ -210,6 +211,9 @@ bool Preprocessor::callsMacro(Line& out) {
           problem = "macro " + m->origin.name + " expands itself: ";
       }
     if (problem.empty() && depth >= MacroTable::kMaxDepth) problem = "macros nest too deeply: ";
+    if (problem.empty() && (macroLines_ += m->lines.size()) > kMaxMacroLines)
+      problem = "macro calls have made more than " + std::to_string(kMaxMacroLines) +
+                " lines, the most a source may: " + m->origin.name;
     if (!problem.empty() && problem.back() == ' ') problem += chain + m->origin.name;
     if (!problem.empty()) {
       error(out.where, &call, problem);

@@ -36,6 +36,8 @@ public:
   const std::vector<std::string>& filesRead() const { return filesRead_; }
 
   static constexpr int kMaxIncludeDepth = 32;
+  static constexpr int kMaxIncludes = 4096;          // in all, so none includes itself twice over
+  static constexpr size_t kMaxMacroLines = 1u << 16; // lines made by #macro calls, in all
 
 private:
   struct Frame;
@@ -74,6 +76,8 @@ private:
   std::vector<std::unique_ptr<Frame>> frames_;
   std::vector<Condition> conditions_;
   std::vector<Token> raw_;
+  int includes_ = 0;
+  size_t macroLines_ = 0;
   int pictureWidth_ = 0, pictureHeight_ = 0; // of the raw line, when it is a picture's
 };
 

@@ -147,9 +147,14 @@ void Preprocessor::define(const Where* where, Span rest, bool multiLine) {
 void Preprocessor::include(const Where* where, Span tokens) {
   if (tokens.size() < 2) return error(where, &tokens[0], "#include needs a file name");
   // The name as written: in quotes, in <>, or bare; backslashes are folder separators.
+  // A name that a macro's argument gave is no longer in the line: it is taken from the
+  // tokens themselves.
   const size_t from = static_cast<size_t>(tokens[1].col - 1);
   const size_t to = static_cast<size_t>(tokens.last[-1].col - 1) + tokens.last[-1].text.size();
-  std::string name(where->text.substr(from, to - from));
+  const bool written = tokens.size() > 2 && to <= where->text.size() && from < to &&
+                       where->text.substr(from, tokens[1].text.size()) == tokens[1].text;
+  std::string name =
+      written ? std::string(where->text.substr(from, to - from)) : spelling(tokens.from(1));
   if (name.size() >= 2 &&
       ((name.front() == '"' && name.back() == '"') || (name.front() == '<' && name.back() == '>')))
     name = name.substr(1, name.size() - 2);
@@ -158,6 +163,9 @@ void Preprocessor::include(const Where* where, Span tokens) {
   int depth = 0;
   for (const auto& f : frames_)
     depth += f->kind == Frame::Kind::File;
+  if (++includes_ > kMaxIncludes)
+    return error(where, &tokens[1],
+                 "more than " + std::to_string(kMaxIncludes) + " files are included: " + name);
   if (depth >= kMaxIncludeDepth) {
     std::string chain;
     for (const auto& f : frames_)
