@@ -90,10 +90,10 @@ inline bool equalsNoCase(std::string_view a, std::string_view b) {
 struct NoCaseHash {
   using is_transparent = void;
   size_t operator()(std::string_view s) const {
-    size_t h = 14695981039346656037ull;
+    std::uint64_t h = 14695981039346656037ull; // 64 bits on every build, 32-bit ones too
     for (char c : s)
       h = (h ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
-    return h;
+    return static_cast<size_t>(h ^ (h >> 32));
   }
 };
 struct NoCaseEqual {
